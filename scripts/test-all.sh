@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every preset and runs all tests: the native tests, a bounded run
+# of each fuzzer, then the Windows tests under Wine.  Stops at the first stage that fails.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+"$top/scripts/install-deps.sh"
+source "$top/scripts/wine-env.sh"
+jobs=$(nproc)
+
+stage() { printf '\n==== %s ====\n' "$*"; }
+
+stage "native build and tests"
+cmake --preset native >/dev/null
+cmake --build --preset native -j "$jobs"
+ctest --preset native
+
+stage "fuzzers (${LIGNOTEK_FUZZ_SECONDS:-20} s each)"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+"$top/scripts/run-fuzzers.sh" "$top/build/fuzz/bin" "${LIGNOTEK_FUZZ_SECONDS:-20}"
+
+stage "Windows build (i686): LignotekSetup.exe"
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$jobs"
+"$top/scripts/check-setup-exe.sh" "$top/build/windows/bin/LignotekSetup.exe"
+
+if [ "$LIGNOTEK_WINDOWS_TEST_PRESET" != windows ]; then
+  stage "Windows tests: this machine runs no 32-bit code, so the x86_64 build of the same sources runs them"
+  cmake --preset windows-x64 >/dev/null
+  cmake --build --preset windows-x64 -j "$jobs"
+else
+  stage "Windows tests under 32-bit Wine"
+fi
+"$top/scripts/with-display.sh" ctest --preset "$LIGNOTEK_WINDOWS_TEST_PRESET"
