@@ -1,0 +1,101 @@
+// The file-system port: the Windows file operations the program performs, on Windows paths.
+//
+// Every operation returns a Windows error code (os::win_error); on error the out parameters are
+// left as they were and nothing on disk has changed unless the operation says otherwise.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace os {
+
+// FILE_ATTRIBUTE_* bits.
+namespace file_attribute {
+inline constexpr std::uint32_t readonly = 0x1;
+inline constexpr std::uint32_t hidden = 0x2;
+inline constexpr std::uint32_t system = 0x4;
+inline constexpr std::uint32_t directory = 0x10;
+inline constexpr std::uint32_t archive = 0x20;
+inline constexpr std::uint32_t normal = 0x80;
+inline constexpr std::uint32_t temporary = 0x100;
+}  // namespace file_attribute
+
+enum class file_access : std::uint8_t { read, write, read_write };
+
+// CreateFileW dispositions.
+enum class file_disposition : std::uint8_t {
+    create_new = 1,         // fails with 80 when the file exists
+    create_always = 2,      // truncates an existing file
+    open_existing = 3,      // fails with 2 when the file does not exist
+    open_always = 4,
+    truncate_existing = 5,
+};
+
+// FILE_SHARE_* bits.
+namespace file_share {
+inline constexpr std::uint32_t none = 0;
+inline constexpr std::uint32_t read = 0x1;
+inline constexpr std::uint32_t write = 0x2;
+inline constexpr std::uint32_t remove = 0x4;
+}  // namespace file_share
+
+// An open file.  Destroying it closes the handle; close() does the same and reports the error.
+class file {
+public:
+    virtual ~file() = default;
+    // Reads up to buffer.size() bytes; `count` is 0 at the end of the file.
+    [[nodiscard]] virtual std::error_code read(std::span<std::byte> buffer, std::size_t& count) = 0;
+    // Writes all of `data` or fails.
+    [[nodiscard]] virtual std::error_code write(std::span<const std::byte> data) = 0;
+    [[nodiscard]] virtual std::error_code seek(std::uint64_t offset) = 0;
+    [[nodiscard]] virtual std::error_code size(std::uint64_t& bytes) = 0;
+    [[nodiscard]] virtual std::error_code close() = 0;
+};
+
+struct directory_entry {
+    std::wstring name;  // as stored, without the folder
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0;
+};
+
+class file_system {
+public:
+    virtual ~file_system() = default;
+
+    // CreateFileW.
+    [[nodiscard]] virtual std::error_code open(std::wstring_view path, file_access access,
+                                               file_disposition disposition, std::uint32_t share,
+                                               std::unique_ptr<file>& opened) = 0;
+    // GetFileAttributesW: 2 or 3 when nothing is there.
+    [[nodiscard]] virtual std::error_code get_attributes(std::wstring_view path, std::uint32_t& attributes) = 0;
+    // SetFileAttributesW.
+    [[nodiscard]] virtual std::error_code set_attributes(std::wstring_view path, std::uint32_t attributes) = 0;
+    // CreateDirectoryW: one level; 183 when it exists, 3 when the parent is missing.
+    [[nodiscard]] virtual std::error_code create_directory(std::wstring_view path) = 0;
+    // RemoveDirectoryW: 145 when not empty.
+    [[nodiscard]] virtual std::error_code remove_directory(std::wstring_view path) = 0;
+    // DeleteFileW: 5 for a read-only file.
+    [[nodiscard]] virtual std::error_code delete_file(std::wstring_view path) = 0;
+    // CopyFileW: attributes are carried over; with fail_if_exists an existing target gives 80.
+    [[nodiscard]] virtual std::error_code copy_file(std::wstring_view from, std::wstring_view to,
+                                                    bool fail_if_exists) = 0;
+    // MoveFileExW with MOVEFILE_REPLACE_EXISTING when replace_existing is set.
+    [[nodiscard]] virtual std::error_code move_file(std::wstring_view from, std::wstring_view to,
+                                                    bool replace_existing) = 0;
+    // GetTempPathW: ends with a backslash.
+    [[nodiscard]] virtual std::error_code temp_path(std::wstring& path) = 0;
+    // GetTempFileNameW(folder, prefix, 0): creates an empty file with a unique name and returns it.
+    [[nodiscard]] virtual std::error_code temp_file_name(std::wstring_view folder, std::wstring_view prefix,
+                                                         std::wstring& path) = 0;
+    // FindFirstFileW/FindNextFileW over folder\*, without "." and "..".
+    [[nodiscard]] virtual std::error_code list_directory(std::wstring_view folder,
+                                                         std::vector<directory_entry>& entries) = 0;
+};
+
+}  // namespace os
