@@ -17,12 +17,15 @@ if [ -z "${DISPLAY:-}" ]; then
   done
 fi
 "$here/wine-prefix.sh"
+# A server that was already running belongs to someone else: leave it running afterwards.
+server_was_running=
+pgrep -x wineserver64 >/dev/null 2>&1 || pgrep -x wineserver >/dev/null 2>&1 && server_was_running=1
 /usr/lib/wine/wineserver -p >/dev/null 2>&1 || true
 # Start Wine's background processes (services, devices, explorer) here, outside the command: they
 # live as long as the server and would otherwise hold the command's output pipes open.
 "$LIGNOTEK_WINE" cmd.exe /c exit >/dev/null 2>&1 </dev/null || true
 "$@"
 status=$?
-/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+[ -z "$server_was_running" ] && { /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true; }
 [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
 exit $status
