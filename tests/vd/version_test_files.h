@@ -1,0 +1,98 @@
+// The committed executables of tests/vd/data/version/ (made by make_fixtures.sh there).
+#pragma once
+
+#include <cstddef>
+#include <cstdlib>
+#include <fstream>
+#include <algorithm>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace version_test {
+
+inline std::string fixture_path(const std::string& name) {
+    const char* root = std::getenv("LIGNOTEK_SOURCE_DIR");
+    if (root == nullptr) throw std::runtime_error("LIGNOTEK_SOURCE_DIR is not set");
+    return std::string(root) + "/tests/vd/data/version/" + name;
+}
+
+inline std::vector<std::byte> fixture_bytes(const std::string& name) {
+    std::ifstream in(fixture_path(name), std::ios::binary);
+    if (!in) throw std::runtime_error("cannot open fixture " + name);
+    std::vector<char> chars((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::byte> bytes(chars.size());
+    for (std::size_t i = 0; i < chars.size(); ++i) bytes[i] = static_cast<std::byte>(chars[i]);
+    return bytes;
+}
+
+}  // namespace version_test
+
+#include <map>
+#include <memory>
+
+#include "os/file_system.h"
+#include "os/win_error.h"
+
+namespace version_test {
+
+// A file system that holds a few files in memory and can read them; everything else is refused.
+class memory_files final : public os::file_system {
+public:
+    std::map<std::wstring, std::vector<std::byte>, std::less<>> files;
+    // Reads hand out at most this many bytes at a time, as a real file may.
+    std::size_t chunk = 1000;
+
+    std::error_code open(std::wstring_view path, os::file_access access, os::file_disposition disposition, std::uint32_t,
+                         std::unique_ptr<os::file>& opened) override {
+        if (access != os::file_access::read || disposition != os::file_disposition::open_existing)
+            return os::win_error(os::errc::access_denied);
+        const auto found = files.find(path);
+        if (found == files.end()) return os::win_error(os::errc::file_not_found);
+        opened = std::make_unique<open_file>(found->second, chunk);
+        return {};
+    }
+    std::error_code get_attributes(std::wstring_view, std::uint32_t&) override { return refused(); }
+    std::error_code set_attributes(std::wstring_view, std::uint32_t) override { return refused(); }
+    std::error_code create_directory(std::wstring_view) override { return refused(); }
+    std::error_code remove_directory(std::wstring_view) override { return refused(); }
+    std::error_code delete_file(std::wstring_view) override { return refused(); }
+    std::error_code copy_file(std::wstring_view, std::wstring_view, bool) override { return refused(); }
+    std::error_code move_file(std::wstring_view, std::wstring_view, bool) override { return refused(); }
+    std::error_code temp_path(std::wstring&) override { return refused(); }
+    std::error_code temp_file_name(std::wstring_view, std::wstring_view, std::wstring&) override { return refused(); }
+    std::error_code list_directory(std::wstring_view, std::vector<os::directory_entry>&) override { return refused(); }
+
+private:
+    static std::error_code refused() { return os::win_error(os::errc::call_not_implemented); }
+
+    class open_file final : public os::file {
+    public:
+        open_file(const std::vector<std::byte>& bytes, std::size_t chunk) : bytes_(bytes), chunk_(chunk) {}
+        std::error_code read(std::span<std::byte> buffer, std::size_t& count) override {
+            count = std::min({buffer.size(), bytes_.size() - at_, chunk_});
+            std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(at_), count, buffer.begin());
+            at_ += count;
+            return {};
+        }
+        std::error_code write(std::span<const std::byte>) override { return os::win_error(os::errc::access_denied); }
+        std::error_code seek(std::uint64_t offset) override {
+            if (offset > bytes_.size()) return os::win_error(os::errc::invalid_parameter);
+            at_ = static_cast<std::size_t>(offset);
+            return {};
+        }
+        std::error_code size(std::uint64_t& bytes) override {
+            bytes = bytes_.size();
+            return {};
+        }
+        std::error_code close() override { return {}; }
+
+    private:
+        const std::vector<std::byte>& bytes_;
+        std::size_t chunk_;
+        std::size_t at_ = 0;
+    };
+};
+
+}  // namespace version_test
