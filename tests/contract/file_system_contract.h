@@ -1,0 +1,47 @@
+// The file-system port's contract: what every implementation (the Win32 adapter, the directory
+// machine) must answer.  Each instance file supplies a factory.
+#pragma once
+
+#include "os/file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace contract {
+
+// One implementation under test with a scratch folder of its own, empty at the start and
+// removed (as far as possible) when the object goes.
+class file_system_subject {
+public:
+    virtual ~file_system_subject() = default;
+    [[nodiscard]] virtual os::file_system& fs() = 0;
+    // A Windows path of an existing, empty folder.
+    [[nodiscard]] virtual std::wstring scratch() const = 0;
+    // True when the implementation is the Win32 adapter running under Wine.
+    [[nodiscard]] virtual bool under_wine() const { return false; }
+};
+
+struct file_system_factory {
+    std::string name;
+    std::function<std::unique_ptr<file_system_subject>()> make;
+};
+
+inline void PrintTo(const file_system_factory& f, std::ostream* os) { *os << f.name; }
+
+inline std::string file_system_factory_name(const testing::TestParamInfo<file_system_factory>& info) {
+    return info.param.name;
+}
+
+class FileSystemContract : public testing::TestWithParam<file_system_factory> {
+protected:
+    void SetUp() override { subject_ = GetParam().make(); }
+    void TearDown() override { subject_.reset(); }
+    os::file_system& fs() { return subject_->fs(); }
+    std::wstring at(const std::wstring& name) const { return subject_->scratch() + L"\\" + name; }
+    std::unique_ptr<file_system_subject> subject_;
+};
+
+}  // namespace contract
