@@ -1,0 +1,152 @@
+// Native double of the user-interface port.
+#include "os/native/user_interface_double.h"
+
+#include <array>
+#include <utility>
+
+namespace os::native {
+
+void scripted_ui::answer_next(int button) {
+    answers_.push_back([button](const shown_box&) { return button; });
+}
+
+void scripted_ui::answer_next(responder respond) { answers_.push_back(std::move(respond)); }
+
+int scripted_ui::default_answer(std::uint32_t type) {
+    // The buttons of each button set from left to right, as MessageBoxW lays them out.
+    static constexpr std::array<std::array<int, 3>, 7> buttons = {{
+        {id::ok, 0, 0},
+        {id::ok, id::cancel, 0},
+        {id::abort, id::retry, id::ignore},
+        {id::yes, id::no, id::cancel},
+        {id::yes, id::no, 0},
+        {id::retry, id::cancel, 0},
+        {id::cancel, id::try_again, id::continue_},
+    }};
+    const auto set = type & mb::button_mask;
+    if (set >= buttons.size()) return 0;
+    const auto& row = buttons[set];
+    const auto index = (type & mb::default_button_mask) >> 8;
+    // A default button beyond the set falls back to the first one, as MessageBoxW does.
+    return index < row.size() && row[index] != 0 ? row[index] : row[0];
+}
+
+int scripted_ui::message_box(window_handle owner, std::wstring_view text, std::wstring_view caption,
+                             std::uint32_t type) {
+    // MessageBoxW refuses an owner that is not a window and a button set it does not know.
+    if ((owner != window_handle::none && !exists(owner)) || default_answer(type) == 0) return 0;
+    shown_box box{owner, std::wstring(text), std::wstring(caption), type, {}, 0};
+    for (const auto& [handle, w] : windows_) {
+        if (w.spec.style & ws::disabled) box.disabled_windows.push_back(handle);
+    }
+    if (answers_.empty()) {
+        box.answer = default_answer(type);
+    } else {
+        const auto respond = std::move(answers_.front());
+        answers_.pop_front();
+        box.answer = respond(box);
+    }
+    boxes_.push_back(box);
+    return box.answer;
+}
+
+window_handle scripted_ui::add_window(const window_spec& spec) {
+    const auto handle = static_cast<window_handle>(next_handle_);
+    next_handle_ += 4;
+    window w{spec, window_handle::none};
+    if (!exists(spec.parent)) w.spec.parent = window_handle::none;
+    windows_.emplace(handle, w);
+    return handle;
+}
+
+scripted_ui::window* scripted_ui::find(window_handle handle) {
+    const auto found = windows_.find(handle);
+    return found == windows_.end() ? nullptr : &found->second;
+}
+
+bool scripted_ui::exists(window_handle window) const { return windows_.contains(window); }
+
+void scripted_ui::set_active(window_handle window) {
+    if (!exists(window)) {
+        active_ = window_handle::none;
+        return;
+    }
+    active_ = window;
+    const auto root = root_owner(window);
+    if (auto* owner = find(root)) owner->last_active_popup = window;
+}
+
+void scripted_ui::destroy(window_handle window) {
+    if (!exists(window)) return;
+    windows_.erase(window);
+    if (active_ == window) active_ = window_handle::none;
+    std::vector<window_handle> dependants;
+    for (const auto& [handle, w] : windows_) {
+        if (w.spec.parent == window) dependants.push_back(handle);
+    }
+    for (const auto handle : dependants) destroy(handle);
+}
+
+window_handle scripted_ui::parent(window_handle window) {
+    const auto* w = find(window);
+    if (w == nullptr) return window_handle::none;
+    // GetParent answers a child's parent and a popup's owner; an overlapped window's owner is not
+    // its parent.
+    if (w->spec.style & (ws::child | ws::popup)) return w->spec.parent;
+    return window_handle::none;
+}
+
+window_handle scripted_ui::root_owner(window_handle window) {
+    auto* w = find(window);
+    if (w == nullptr) return window_handle::none;
+    // First up the chain of parents to the top-level window, then along GetParent's owners.
+    while ((w->spec.style & ws::child) && find(w->spec.parent) != nullptr) {
+        window = w->spec.parent;
+        w = find(window);
+    }
+    for (auto next = parent(window); next != window_handle::none; next = parent(window)) window = next;
+    return window;
+}
+
+std::vector<window_handle> scripted_ui::thread_windows() {
+    std::vector<window_handle> result;
+    for (const auto& [handle, w] : windows_) {
+        if (!w.spec.other_thread && !(w.spec.style & ws::child)) result.push_back(handle);
+    }
+    return result;
+}
+
+std::uint32_t scripted_ui::style(window_handle window) {
+    const auto* w = find(window);
+    return w == nullptr ? 0 : w->spec.style;
+}
+
+std::uint32_t scripted_ui::extended_style(window_handle window) {
+    const auto* w = find(window);
+    return w == nullptr ? 0 : w->spec.extended_style;
+}
+
+window_handle scripted_ui::last_active_popup(window_handle window) {
+    const auto* w = find(window);
+    if (w == nullptr) return window_handle::none;
+    return exists(w->last_active_popup) ? w->last_active_popup : window;
+}
+
+bool scripted_ui::enable_window(window_handle window, bool enable) {
+    auto* w = find(window);
+    if (w == nullptr) return false;
+    const bool was_disabled = (w->spec.style & ws::disabled) != 0;
+    if (enable) {
+        w->spec.style &= ~ws::disabled;
+    } else {
+        w->spec.style |= ws::disabled;
+    }
+    return was_disabled;
+}
+
+bool scripted_ui::is_window_enabled(window_handle window) {
+    const auto* w = find(window);
+    return w != nullptr && !(w->spec.style & ws::disabled);
+}
+
+}  // namespace os::native
