@@ -1,24 +1,12 @@
 // The journal's test machine.
 #include "records_fixture.h"
 
+#include "records/journal_wiring.h"
 #include "records/utf16_text.h"
 
 #include <random>
 
 namespace records_test {
-
-std::wstring cp1252_to_wide(std::string_view bytes) {
-    static constexpr char16_t high[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                          0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
-                                          0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                          0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
-    std::wstring out;
-    for (char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        out.push_back(b >= 0x80 && b < 0xA0 ? static_cast<wchar_t>(high[b - 0x80]) : static_cast<wchar_t>(b));
-    }
-    return out;
-}
 
 std::string utf16_file(std::wstring_view text) {
     std::vector<std::byte> bytes{std::byte{0xFF}, std::byte{0xFE}};
@@ -32,6 +20,10 @@ void records_machine::SetUp() {
     std::filesystem::remove_all(root_);
     machine_ = std::make_unique<os::native::directory_machine>(root_);
     registry_ = std::make_unique<os::native::memory_registry>(*machine_);
+    // The administrator's token holds both privileges, disabled until the journal asks for them.
+    security_.set_privilege_held(L"SeBackupPrivilege", false);
+    security_.set_privilege_held(L"SeRestorePrivilege", false);
+    registry_->use_privileges_of([this](std::wstring_view name) { return security_.privilege_enabled(name).value_or(false); });
 }
 
 void records_machine::TearDown() {
@@ -45,20 +37,10 @@ void records_machine::TearDown() {
 }
 
 records::journal_ports records_machine::ports() {
-    return records::journal_ports{
-        .files = *machine_,
-        .registry = *registry_,
-        .set_privilege =
-            [this](std::wstring_view name, bool enable) {
-                privilege_calls_.emplace_back(std::wstring(name), enable);
-                registry_->set_privilege_enabled(name, enable);
-                return true;
-            },
-        .folder_created = [this](std::wstring_view folder) { created_folders_.emplace_back(folder); },
-        .ansi_to_wide = cp1252_to_wide,
-        .same_item = {},
-        .current_directory = [] { return std::wstring(L"C:\\Users\\User"); },
-    };
+    auto ports = records::make_journal_ports(*machine_, *registry_, security_, code_pages_);
+    ports.folder_created = [this](std::wstring_view folder) { created_folders_.emplace_back(folder); };
+    ports.current_directory = [] { return std::wstring(L"C:\\Users\\User"); };
+    return ports;
 }
 
 void records_machine::write_file(std::wstring_view path, std::string_view bytes, std::uint32_t attributes) {

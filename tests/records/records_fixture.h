@@ -2,7 +2,9 @@
 // host, the in-memory registry, and the journal's ports wired to them.
 #pragma once
 
+#include "os/native/code_page_double.h"
 #include "os/native/directory_machine.h"
+#include "os/native/security_double.h"
 #include "os/native/registry_double.h"
 #include "records/journal_ports.h"
 #include "records/uninstall_log.h"
@@ -16,9 +18,6 @@
 #include <vector>
 
 namespace records_test {
-
-// The bytes 0x80..0x9F of code page 1252; the rest is Latin-1.
-std::wstring cp1252_to_wide(std::string_view bytes);
 
 struct item_state {
     std::uint32_t attributes = 0;
@@ -48,8 +47,9 @@ protected:
     std::filesystem::path root_;
     std::unique_ptr<os::native::directory_machine> machine_;
     std::unique_ptr<os::native::memory_registry> registry_;
+    os::native::scripted_security security_;
+    os::native::code_page_1252 code_pages_;
     std::vector<std::wstring> created_folders_;  // what the shell was told
-    std::vector<std::pair<std::wstring, bool>> privilege_calls_;
 };
 
 // UTF-16LE bytes with a byte-order mark.

@@ -372,6 +372,7 @@ void memory_registry::set_privilege_enabled(std::wstring_view privilege, bool en
 }
 
 bool memory_registry::privilege_enabled(std::wstring_view privilege) const {
+    if (privilege_source_) return privilege_source_(privilege);
     return privileges_.contains(std::wstring(privilege));
 }
 

@@ -8,6 +8,7 @@
 #include "os/win_error.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -41,6 +42,8 @@ public:
 
     // The process token's privileges as the double sees them; none is enabled at first.
     void set_privilege_enabled(std::wstring_view privilege, bool enabled);
+    // Takes the enabled state of privileges from elsewhere (a security double) from now on.
+    void use_privileges_of(std::function<bool(std::wstring_view privilege)> enabled) { privilege_source_ = std::move(enabled); }
     [[nodiscard]] bool privilege_enabled(std::wstring_view privilege) const;
     // Opening (or creating) the key at root\path, or anything below it, fails with `error` from now on.
     void deny_open(registry_handle root, std::wstring_view path, std::uint32_t error = errc::access_denied);
@@ -78,6 +81,7 @@ private:
     std::map<registry_handle, open_entry> handles_;
     registry_handle next_handle_ = 0x1000;
     std::set<std::wstring> privileges_;
+    std::function<bool(std::wstring_view)> privilege_source_;
     std::uint32_t next_query_error_ = 0;
 };
 

@@ -1,0 +1,43 @@
+// Wiring the journal to the program's ports.
+#include "records/journal_wiring.h"
+
+#include "vd/security.h"
+#include "vd/w2a_codecvt.h"
+
+#include <memory>
+
+namespace records {
+namespace {
+
+// The facet's destructor is protected, as for every locale facet; this one is owned directly.
+class owned_facet final : public vd::details::w2a_codecvt {
+public:
+    explicit owned_facet(os::code_page& code_pages) : w2a_codecvt(code_pages, 1) {}
+    ~owned_facet() override = default;
+};
+
+}  // namespace
+
+journal_ports make_journal_ports(os::file_system& files, os::registry& registry, os::security& security,
+                                 os::code_page& code_pages) {
+    auto facet = std::make_shared<owned_facet>(code_pages);
+    journal_ports ports{
+        .files = files,
+        .registry = registry,
+        .set_privilege = [&security](std::wstring_view name, bool enable) {
+            return vd::security::set_privilege(security, name, enable);
+        },
+        .folder_created = {},
+        .ansi_to_wide = [facet](std::string_view bytes) { return vd::details::to_wide(*facet, bytes); },
+        .same_item = {},
+        .current_directory = {},
+    };
+#ifdef _WIN32
+    ports.folder_created = notify_folder_created;
+    ports.same_item = same_file_item;
+    ports.current_directory = current_directory;
+#endif
+    return ports;
+}
+
+}  // namespace records
