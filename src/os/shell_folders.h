@@ -91,9 +91,10 @@ public:
                                                    std::wstring& path) = 0;
 
     // SHGetFolderPathW(owner, csidl with optional csidl::flag_create, no token, type, buffer of 260).
-    // Returns the HRESULT: 0 with `path` set; S_FALSE (1) when the system reports a valid CSIDL whose
-    // folder does not exist, or E_INVALIDARG for an unknown CSIDL, or a Windows error in HRESULT form
-    // when creating fails, each with `path` unchanged.
+    // Returns the HRESULT: 0 with `path` set; otherwise `path` is unchanged and the code is S_FALSE
+    // (1) or a failing one for a valid CSIDL whose folder does not exist (systems differ; callers
+    // take anything but 0 as "no folder"), E_INVALIDARG for an unknown CSIDL, or a Windows error in
+    // HRESULT form when creating fails.
     [[nodiscard]] virtual std::int32_t folder_path(shell_owner owner, int csidl, std::uint32_t type,
                                                    std::wstring& path) = 0;
 };

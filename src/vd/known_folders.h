@@ -1,0 +1,61 @@
+// The shell's known folders that the library serves from a cache: Documents, and the company's
+// folders under ProgramData and under the roaming AppData.  None of them is created.
+#pragma once
+
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "os/shell_folders.h"
+
+namespace vd {
+
+// The company's folder name under the shared and per-user data folders (and its registry key).
+inline constexpr std::wstring_view company_folder_name = L"Vendrel & Vodoraru";
+
+// One known folder, looked up on first use and kept.  A failed lookup keeps nothing, so the next
+// call asks the shell again.  Safe to use from several threads.
+class known_folder_cache {
+public:
+    // `appended`, when not empty, is added to the folder's path as one more element.
+    explicit known_folder_cache(const os::known_folder_id& id, std::wstring_view appended = {});
+
+    // The cached path; on the first successful call SHGetKnownFolderPath(id, KF_FLAG_DONT_VERIFY)
+    // through `shell`.  Throws std::system_error carrying the failing HRESULT in the Windows
+    // category; the cache stays empty then.
+    [[nodiscard]] std::wstring get(os::shell_folders& shell);
+
+private:
+    os::known_folder_id id_;
+    std::wstring appended_;
+    std::mutex mutex_;
+    std::optional<std::wstring> path_;
+};
+
+// The three caches of a process.
+class known_folders {
+public:
+    known_folders();
+
+    [[nodiscard]] std::wstring documents(os::shell_folders& shell) { return documents_.get(shell); }
+    [[nodiscard]] std::wstring common_company(os::shell_folders& shell) { return common_company_.get(shell); }
+    [[nodiscard]] std::wstring user_company(os::shell_folders& shell) { return user_company_.get(shell); }
+
+private:
+    known_folder_cache documents_;
+    known_folder_cache common_company_;
+    known_folder_cache user_company_;
+};
+
+// The process-wide caches behind the functions below; `shell` is used only while a cache is empty.
+[[nodiscard]] known_folders& process_known_folders();
+
+// The Documents folder.
+[[nodiscard]] std::wstring documents_folder(os::shell_folders& shell);
+// ProgramData\Vendrel & Vodoraru.
+[[nodiscard]] std::wstring common_company_folder(os::shell_folders& shell);
+// The roaming AppData\Vendrel & Vodoraru.
+[[nodiscard]] std::wstring user_company_folder(os::shell_folders& shell);
+
+}  // namespace vd
