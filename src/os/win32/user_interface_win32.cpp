@@ -24,7 +24,9 @@ int user_interface_adapter::message_box(window_handle owner, std::wstring_view t
     // MessageBoxW wants terminated strings; the views need not be.
     const std::wstring body(text);
     const std::wstring title(caption);
-    return ::MessageBoxW(to_hwnd(owner), body.c_str(), title.c_str(), type);
+    const int answer = ::MessageBoxW(to_hwnd(owner), body.c_str(), title.c_str(), type);
+    // Some implementations answer -1 (the dialog manager's failure) where MessageBoxW documents 0.
+    return answer < 0 ? 0 : answer;
 }
 
 window_handle user_interface_adapter::active_window() { return to_handle(::GetActiveWindow()); }

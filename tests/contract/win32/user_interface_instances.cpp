@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <thread>
 #include <utility>
@@ -142,13 +143,16 @@ public:
     void press_on_next_box(int button) override {
         finish_helper();
         last_ = {};
+        stop_ = false;
         const DWORD thread = ::GetCurrentThreadId();
         helper_ = std::thread([this, thread, button] {
             // A guard against a box that never comes; the poll itself is no measurement.
             const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-            while (std::chrono::steady_clock::now() < give_up) {
+            while (!stop_ && std::chrono::steady_clock::now() < give_up) {
                 if (HWND box = find_box(thread)) {
                     last_ = read_and_press(box, button);
+                    // Wine's box keeps its reading order to itself.
+                    if (running_under_wine()) last_.right_to_left_observable = false;
                     return;
                 }
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -156,6 +160,8 @@ public:
         });
     }
     observed_box last_box() override {
+        // The box call has returned: a box that was not found by now will not come.
+        stop_ = true;
         finish_helper();
         return last_;
     }
@@ -168,6 +174,7 @@ private:
     os::win32::user_interface_adapter adapter_;
     std::vector<HWND> windows_;
     std::thread helper_;
+    std::atomic<bool> stop_{false};
     observed_box last_;
 };
 
