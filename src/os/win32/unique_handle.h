@@ -1,0 +1,58 @@
+// Win32-only: move-only owners of Win32 handles, made from one template; releasing a handle keeps
+// the thread's last error as it was, so that an error read after a failed call stays that call's.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace os::win32 {
+
+// Traits: `type`, `invalid()` (the empty value) and `close(type)`.
+template <class Traits>
+class unique_any {
+public:
+    using pointer = typename Traits::type;
+
+    unique_any() noexcept = default;
+    explicit unique_any(pointer value) noexcept : value_(value) {}
+    unique_any(unique_any&& other) noexcept : value_(other.release()) {}
+    unique_any& operator=(unique_any&& other) noexcept {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+    unique_any(const unique_any&) = delete;
+    unique_any& operator=(const unique_any&) = delete;
+    ~unique_any() { reset(); }
+
+    [[nodiscard]] pointer get() const noexcept { return value_; }
+    [[nodiscard]] explicit operator bool() const noexcept { return value_ != Traits::invalid(); }
+    // The address to pass as an out parameter; whatever was held is closed first.
+    [[nodiscard]] pointer* put() noexcept {
+        reset();
+        return &value_;
+    }
+    [[nodiscard]] pointer release() noexcept { return std::exchange(value_, Traits::invalid()); }
+    void reset(pointer value = Traits::invalid()) noexcept {
+        const pointer old = std::exchange(value_, value);
+        if (old != Traits::invalid()) {
+            const DWORD error = GetLastError();
+            Traits::close(old);
+            SetLastError(error);
+        }
+    }
+
+private:
+    pointer value_ = Traits::invalid();
+};
+
+struct handle_traits {
+    using type = HANDLE;
+    static type invalid() noexcept { return nullptr; }
+    static void close(type handle) noexcept { CloseHandle(handle); }
+};
+
+// A kernel handle whose empty value is null (tokens, processes, threads, mutexes); see CloseHandle.
+using unique_handle = unique_any<handle_traits>;
+
+}  // namespace os::win32
