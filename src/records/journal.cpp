@@ -54,6 +54,7 @@ void UninstallLog::RecordFile(std::wstring_view path, std::int32_t entryKind, bo
     std::uint32_t attributes = 0;
     if (!ports_.files.get_attributes(path, attributes) && (attributes & os::file_attribute::directory) == 0) {
         r.backupPath = MakeBackupCopy(path, copy);
+        r.backupSource = r.path;
         r.replacedWithoutBackup = r.backupPath.empty();
     }
     currentRecords_.push_back(std::move(r));
@@ -69,7 +70,10 @@ void UninstallLog::RecordShortcut(int which, std::wstring_view folder) {
     // The previous installation's shortcut of this kind goes away, whatever its name was.
     for (const auto& p : previousRecords_) {
         if (p.kind != kind) continue;
-        if (Exists(p.path)) r.backupPath = MakeBackupCopy(p.path, false);
+        if (Exists(p.path)) {
+            r.backupPath = MakeBackupCopy(p.path, false);
+            if (!r.backupPath.empty()) r.backupSource = p.path;
+        }
         break;
     }
     currentRecords_.push_back(std::move(r));

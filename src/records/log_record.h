@@ -25,6 +25,9 @@ struct LogRecord {
     RecordKind kind = RecordKind::Directory;
     std::wstring path;        // the recorded item (or a text, for some kinds)
     std::wstring backupPath;  // temporary backup of what this step replaced; never written to the log
+    // Where the backup came from, and where undoing the step puts it back: the path itself for a
+    // file, the earlier installation's shortcut for a shortcut.  Never written to the log.
+    std::wstring backupSource;
     bool flag = false;        // the step's outcome; its meaning depends on the kind
     std::int32_t entryKind = no_entry_kind;
     // The step found an existing item but could not back it up: undoing the step must leave the

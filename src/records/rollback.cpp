@@ -31,12 +31,15 @@ void UninstallLog::UndoItem(const LogRecord& record) {
         (void)ports_.files.set_attributes(record.path, os::file_attribute::normal);
         (void)ports_.files.delete_file(record.path);
     }
-    if (record.backupPath.empty() || record.path.empty()) return;
+    // The backup goes back where it came from: an earlier shortcut under its own name, also when
+    // the new shortcut got another name or was never made.
+    const std::wstring& target = record.backupSource.empty() ? record.path : record.backupSource;
+    if (record.backupPath.empty() || target.empty()) return;
     std::uint32_t attributes = 0;
     const bool have_attributes = !ports_.files.get_attributes(record.backupPath, attributes);
     (void)ports_.files.set_attributes(record.backupPath, os::file_attribute::normal);
-    if (!ports_.files.move_file(record.backupPath, record.path, false) && have_attributes)
-        (void)ports_.files.set_attributes(record.path, attributes);
+    if (!ports_.files.move_file(record.backupPath, target, false) && have_attributes)
+        (void)ports_.files.set_attributes(target, attributes);
 }
 
 void UninstallLog::Rollback() {

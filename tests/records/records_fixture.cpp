@@ -8,6 +8,10 @@
 
 namespace records_test {
 
+void PrintTo(const item_state& item, std::ostream* os) {
+    *os << "attributes 0x" << std::hex << item.attributes << std::dec << " content \"" << item.content << "\"";
+}
+
 std::string utf16_file(std::wstring_view text) {
     std::vector<std::byte> bytes{std::byte{0xFF}, std::byte{0xFE}};
     records::append_utf16le(bytes, text);

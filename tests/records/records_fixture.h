@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <map>
+#include <ostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@ struct item_state {
     std::string content;  // files only
     bool operator==(const item_state&) const = default;
 };
+void PrintTo(const item_state& item, std::ostream* os);
 using machine_state = std::map<std::wstring, item_state>;
 
 class records_machine : public ::testing::Test {
