@@ -1,6 +1,8 @@
 // Whether two journal paths name the same folder or file.
 #include "records/uninstall_log.h"
 
+#include "vd/win_path.h"
+
 #include <cwctype>
 #include <vector>
 
@@ -76,13 +78,6 @@ std::vector<std::wstring> absolute_elements(std::wstring_view path, std::wstring
     return out;
 }
 
-bool equal_ignoring_case(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::towupper(static_cast<std::wint_t>(a[i])) != std::towupper(static_cast<std::wint_t>(b[i]))) return false;
-    return true;
-}
-
 }  // namespace
 
 bool IsSamePath(std::wstring_view a, std::wstring_view b, const journal_ports& ports) {
@@ -95,7 +90,7 @@ bool IsSamePath(std::wstring_view a, std::wstring_view b, const journal_ports& p
     const auto y = absolute_elements(b, cwd);
     if (x.size() != y.size()) return false;
     for (std::size_t i = 0; i < x.size(); ++i)
-        if (!equal_ignoring_case(x[i], y[i])) return false;
+        if (!vd::path::equal_ignore_case(x[i], y[i])) return false;
     return true;
 }
 
