@@ -1,0 +1,134 @@
+// Parsing and building the archive's table of contents, with every length checked against the
+// buffered table: the table comes from a file the program did not write.
+#include "payload/table_of_contents.h"
+
+#include "payload/compress_error.h"
+
+#include <cstring>
+
+namespace payload {
+
+namespace {
+
+[[noreturn]] void malformed(const char* what) { throw compress_error(compress_errc::unexpected_error, what); }
+
+class reader {
+public:
+    explicit reader(std::span<const std::byte> data) : data_(data) {}
+
+    template <typename T>
+    T number() {
+        if (data_.size() - pos_ < sizeof(T)) malformed("table of contents truncated");
+        T value = 0;
+        for (std::size_t i = 0; i < sizeof(T); ++i)
+            value |= static_cast<T>(static_cast<T>(std::to_integer<unsigned char>(data_[pos_ + i])) << (8 * i));
+        pos_ += sizeof(T);
+        return value;
+    }
+
+    std::wstring string() {
+        const std::uint64_t length = number<std::uint32_t>();
+        if (length > (data_.size() - pos_) / 2) malformed("string runs past the table of contents");
+        std::u16string units(static_cast<std::size_t>(length), u'\0');
+        for (auto& u : units) u = number<std::uint16_t>();
+        return from_utf16(units);
+    }
+
+    [[nodiscard]] std::size_t remaining() const noexcept { return data_.size() - pos_; }
+
+private:
+    std::span<const std::byte> data_;
+    std::size_t pos_ = 0;
+};
+
+template <typename T>
+void put(std::vector<std::byte>& out, T value) {
+    for (std::size_t i = 0; i < sizeof(T); ++i) out.push_back(static_cast<std::byte>((value >> (8 * i)) & 0xFF));
+}
+
+void put_string(std::vector<std::byte>& out, std::wstring_view text) {
+    const auto units = to_utf16(text);
+    put<std::uint32_t>(out, static_cast<std::uint32_t>(units.size()));
+    for (char16_t u : units) put<std::uint16_t>(out, static_cast<std::uint16_t>(u));
+}
+
+}  // namespace
+
+std::u16string to_utf16(std::wstring_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (wchar_t wc : text) {
+        auto c = static_cast<std::uint32_t>(wc);
+        if (c >= 0x10000 && c <= 0x10FFFF) {
+            c -= 0x10000;
+            out += static_cast<char16_t>(0xD800 + (c >> 10));
+            out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(c);
+        }
+    }
+    return out;
+}
+
+std::wstring from_utf16(std::u16string_view units) {
+    std::wstring out;
+    out.reserve(units.size());
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        char16_t u = units[i];
+        if constexpr (sizeof(wchar_t) >= 4) {
+            if (u >= 0xD800 && u < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] < 0xE000) {
+                out += static_cast<wchar_t>(0x10000 + ((u - 0xD800) << 10) + (units[i + 1] - 0xDC00));
+                ++i;
+                continue;
+            }
+        }
+        out += static_cast<wchar_t>(u);
+    }
+    return out;
+}
+
+std::wstring file_name_of(std::wstring_view source) {
+    const auto pos = source.find_last_of(L"\\/");
+    std::wstring_view name = pos == std::wstring_view::npos ? source : source.substr(pos + 1);
+    if (name.empty() || name == L"." || name == L".." || name.find(L':') != std::wstring_view::npos)
+        malformed("unusable file name in the table of contents");
+    return std::wstring(name);
+}
+
+std::vector<payload_entry> parse_table_of_contents(std::span<const std::byte> table) {
+    reader r(table);
+    const auto data_offset = r.number<std::uint64_t>();
+    if (data_offset != table.size() || !plausible_data_offset(data_offset)) malformed("bad table size");
+    const auto count = r.number<std::uint32_t>();
+    // Every record takes at least its fixed fields: a larger count cannot fit in the table.
+    if (count > r.remaining() / toc_min_record_size) malformed("entry count exceeds the table of contents");
+    std::vector<payload_entry> entries(count);
+    for (auto& e : entries) {
+        e.source = r.string();
+        e.destination = r.string();
+        e.kind = r.number<std::uint32_t>();
+        e.size = r.number<std::uint64_t>();
+        e.crc = r.number<std::uint32_t>();
+        (void)file_name_of(e.source);
+    }
+    if (r.remaining() != 0) malformed("bytes left over in the table of contents");
+    return entries;
+}
+
+std::vector<std::byte> build_table_of_contents(const std::vector<payload_entry>& entries) {
+    std::vector<std::byte> out;
+    put<std::uint64_t>(out, 0);
+    put<std::uint32_t>(out, static_cast<std::uint32_t>(entries.size()));
+    for (const auto& e : entries) {
+        put_string(out, e.source);
+        put_string(out, e.destination);
+        put<std::uint32_t>(out, e.kind);
+        put<std::uint64_t>(out, e.size);
+        put<std::uint32_t>(out, e.crc);
+    }
+    const std::uint64_t size = out.size();
+    for (std::size_t i = 0; i < 8; ++i) out[i] = static_cast<std::byte>((size >> (8 * i)) & 0xFF);
+    return out;
+}
+
+}  // namespace payload
