@@ -27,7 +27,7 @@ refuse() {  # refuse TEXT OUTPUT
 }
 
 close_english="You should close 'Lignotek' before continuing Installation."
-close_german="Sie müssen '"
+close_german="Bitte schließen Sie 'Lignotek', bevor Sie mit der Installation fortfahren."
 
 # The program is counted as running by another process's unit; it shows message 1127 until that
 # unit is gone.  $1: the language value to store (or "none"); $2: the text to expect.

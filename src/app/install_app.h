@@ -1,0 +1,72 @@
+// The application object: the install settings and the other process-wide results of start-up,
+// and the start-up sequence that checks the environment, chooses the language, detects an earlier
+// installation, fills the default folders and runs the wizard.
+#pragma once
+
+#include "app/install_settings.h"
+#include "app/instance_counter.h"
+#include "app/language_state.h"
+#include "app/named_mutex.h"
+#include "app/system_ports.h"
+#include "records/previous_installation.h"
+#include "records/product_registry.h"
+#include "records/uninstall_log.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class CInstallApp;
+
+// Runs the modal wizard over the application object (the wizard installs it).
+using WizardRunner = std::function<void(CInstallApp&)>;
+
+class CInstallApp {
+public:
+    // Opens the single-instance mutex (not owned) and sets the icon hook.  `programStem` is the
+    // framework's application name until start-up sets the localized one.
+    CInstallApp(app::SystemPorts ports, LanguageState& language, app::InstanceCounter& counter,
+                std::wstring programStem);
+    // Releases the single-instance mutex if held.
+    ~CInstallApp();
+    CInstallApp(const CInstallApp&) = delete;
+    CInstallApp& operator=(const CInstallApp&) = delete;
+
+    // The start-up sequence.  Always false: when it returns, the process ends.
+    bool InitInstance();
+
+    // The caption of every box: message 1000, " – ", the product title.  Set by start-up and again
+    // by the start page after a language change.
+    void SetApplicationName();
+    [[nodiscard]] const std::wstring& ApplicationName() const noexcept { return applicationName_; }
+
+    // The wizard of step 13; without one, start-up ends after the default folders.
+    void SetWizardRunner(WizardRunner runner) { runWizard_ = std::move(runner); }
+
+    [[nodiscard]] LanguageState& Language() noexcept { return language_; }
+    [[nodiscard]] const app::SystemPorts& Ports() const noexcept { return ports_; }
+
+    // The results of start-up, read and written by the wizard and the installation.
+    PreviousInstallState previousOutcome = PreviousInstallState::None;
+    std::wstring previousTitle;
+    app::NamedMutex singleInstance;
+    app::InstallSettings settings;
+    UninstallLog uninstallLog;
+    bool installSucceeded = false;
+    std::uint64_t previousVersion = 0;
+
+private:
+    void ChooseLanguage();
+    [[nodiscard]] bool WaitUntilProductClosed();
+    void FillDefaultFolders();
+    [[nodiscard]] int ShowMessage(const std::wstring& text, std::uint32_t type);
+
+    void DetectPrevious();
+
+    app::SystemPorts ports_;
+    records::product_registry productRegistry_;
+    LanguageState& language_;
+    app::InstanceCounter& counter_;
+    std::wstring applicationName_;
+    WizardRunner runWizard_;
+};
