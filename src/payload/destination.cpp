@@ -65,6 +65,19 @@ std::wstring lookup_known_folder(os::shell_folders& folders, os::shell_owner own
     return path;
 }
 
+const char* folder_problem(std::wstring_view folder) {
+    const auto parts = vd::path::elements(folder);
+    if (parts.empty() || !vd::path::root(folder).empty()) return nullptr;
+    const std::wstring_view first = parts.front();
+    if (first.size() < 2 || first.front() != L'<' || first.back() != L'>') return nullptr;
+    bool known = false;
+    for (const auto& t : tokens) known = known || t.name == first;
+    if (!known) return "unknown destination token";
+    for (std::size_t i = 1; i < parts.size(); ++i)
+        if (parts[i] == L".." || parts[i] == L".") return "a destination folder would leave its root";
+    return nullptr;
+}
+
 destination_resolver::destination_resolver(os::shell_folders& folders, os::shell_owner owner,
                                            destination_inputs inputs, shared_folder_list& shared)
     : folders_(folders), owner_(owner), inputs_(std::move(inputs)), shared_(shared) {}
@@ -90,15 +103,13 @@ std::wstring destination_resolver::resolve_destination(std::wstring_view folder)
     const std::wstring_view first = parts.front();
     if (first.size() < 2 || first.front() != L'<' || first.back() != L'>') return std::wstring(folder);
 
+    if (const char* problem = folder_problem(folder)) reject(problem);
     const token* match = nullptr;
     for (const auto& t : tokens)
         if (t.name == first) {
             match = &t;
             break;
         }
-    if (!match) reject("unknown destination token");
-    for (std::size_t i = 1; i < parts.size(); ++i)
-        if (parts[i] == L".." || parts[i] == L".") reject("a destination folder would leave its root");
 
     std::wstring path;
     bool register_root = false;

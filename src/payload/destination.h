@@ -43,6 +43,10 @@ private:
 [[nodiscard]] std::wstring lookup_known_folder(os::shell_folders& folders, os::shell_owner owner, int csidl,
                                                std::optional<int> fallback = std::nullopt);
 
+// Why a folder field cannot be resolved without looking at the machine (an unknown token, a "." or
+// ".." element), or nullptr when it is acceptable.
+[[nodiscard]] const char* folder_problem(std::wstring_view folder);
+
 class destination_resolver {
 public:
     destination_resolver(os::shell_folders& folders, os::shell_owner owner, destination_inputs inputs,

@@ -8,6 +8,7 @@
 #include "payload/table_of_contents.h"
 
 #include <array>
+#include <cstdint>
 #include <ios>
 
 namespace payload {
@@ -74,6 +75,25 @@ bool extract_payload(std::istream& compressed, payload_ports& ports, const desti
     return false;
 }
 
+std::vector<payload_entry> read_table_of_contents(std::istream& compressed) {
+    bzip2_decompressor source(compressed);
+    std::vector<std::byte> table;
+    std::uint64_t data_offset = 8;
+    std::array<std::byte, 1> one;
+    // Byte by byte: the table is small and nothing after it is needed.
+    while (table.size() < data_offset) {
+        if (source.read(one) == 0) throw compress_error(compress_errc::unexpected_error, "the archive ends in its table");
+        table.push_back(one[0]);
+        if (table.size() == 8) {
+            data_offset = 0;
+            for (int i = 7; i >= 0; --i) data_offset = (data_offset << 8) | std::to_integer<std::uint64_t>(table[i]);
+            if (!plausible_data_offset(data_offset))
+                throw compress_error(compress_errc::unexpected_error, "implausible table of contents size");
+        }
+    }
+    return parse_table_of_contents(table);
+}
+
 std::error_code check_payload(std::istream& compressed) noexcept {
     try {
         bzip2_decompressor source(compressed);
@@ -95,7 +115,10 @@ std::error_code check_payload(std::istream& compressed) noexcept {
                 }
                 if (table.size() == data_offset) {
                     total = data_offset;
-                    for (const auto& e : parse_table_of_contents(table)) total += e.size;
+                    for (const auto& e : parse_table_of_contents(table)) {
+                        if (e.size > UINT64_MAX - total) return make_error_code(compress_errc::unexpected_error);
+                        total += e.size;
+                    }
                 }
             }
             seen += got;

@@ -10,6 +10,9 @@
 #include <istream>
 #include <string>
 #include <system_error>
+#include <vector>
+
+#include "payload/payload_entry.h"
 
 namespace payload {
 
@@ -23,6 +26,10 @@ namespace payload {
 // writing anything: the table is parsed and the total size must match.  Returns the code of what
 // is wrong (bzip2_failure, unexpected_error) or an empty code.
 [[nodiscard]] std::error_code check_payload(std::istream& compressed) noexcept;
+
+// Decodes only as far as the table of contents and returns its entries as stored (`destination`
+// holds the folder field).  Throws bzip2_error or compress_error(unexpected_error).
+[[nodiscard]] std::vector<payload_entry> read_table_of_contents(std::istream& compressed);
 
 // The error code an exception stands for in a failed notification.
 [[nodiscard]] std::error_code error_code_of(const std::exception& e) noexcept;
