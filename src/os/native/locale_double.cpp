@@ -110,7 +110,7 @@ const scripted_locale::locale_facts* scripted_locale::find(lcid locale) const {
 }
 
 bool scripted_locale::knows_name(std::wstring_view name) const {
-    if (name == L"C") return true;
+    if (name == L"C" || name == L"de-DE_phoneb") return true;
     for (const auto& [language, facts] : facts_) {
         if (facts.name == name) return true;
     }
