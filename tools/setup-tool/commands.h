@@ -10,5 +10,6 @@ namespace setup_tool {
 int run_pack(std::span<const std::string> args);
 int run_list(std::span<const std::string> args);
 int run_extract(std::span<const std::string> args);
+int run_ulog(std::span<const std::string> args);
 
 }  // namespace setup_tool

@@ -33,6 +33,12 @@ constexpr std::array subcommands{
                "      Extracts into the Windows machine kept in DIR (C: is DIR/C), printing started,\n"
                "      file_begin PATH, file_end PATH, then finished COPIED TOTAL or failed CODE MESSAGE.\n"
                "      Exit status 0 after finished, 1 after failed."},
+    subcommand{"ulog", setup_tool::run_ulog,
+               "ulog FILE [--root DIR] [--write OUT --install PATH --shortcut PATH]\n"
+               "      Reads an uninstall log as the setup program does and prints version N, title TEXT,\n"
+               "      install PATH, shortcut PATH, then kind<TAB>entryKind<TAB>flag<TAB>path per record.\n"
+               "      With DIR the folders of the header must exist in the machine kept in DIR.  --write\n"
+               "      writes what was read as a new log OUT with the given folders."},
 };
 
 void print_help(std::ostream& out) {
