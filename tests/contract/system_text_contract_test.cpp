@@ -26,7 +26,6 @@ TEST_P(SystemTextContract, KnownCodesHaveATextEndingInALineBreak) {
 }
 
 TEST_P(SystemTextContract, EnglishTextsAreWordForWord) {
-    if (under_wine()) GTEST_SKIP() << "Wine words its system texts in its own way";
     struct known {
         std::uint32_t code;
         std::wstring_view text;
@@ -41,6 +40,10 @@ TEST_P(SystemTextContract, EnglishTextsAreWordForWord) {
          }) {
         std::wstring text;
         ASSERT_FALSE(texts().format_message(code, 0x0409, text)) << std::hex << code;
+        if (text != expected && under_wine()) {
+            std::string shown(text.begin(), text.end());
+            GTEST_SKIP() << "Wine words some system texts in its own way: 0x" << std::hex << code << " is " << shown;
+        }
         EXPECT_EQ(text, expected) << std::hex << code;
     }
 }
