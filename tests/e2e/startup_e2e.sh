@@ -56,8 +56,8 @@ case $scenario in
     out=$(drive --hold-mutex "$mutex" --start "$setup" --wait-window 60 --dump --press OK --wait-exit 30)
     echo "$out"
     expect 'title "LignotekSetup"' "$out"
-    # Wine's text for ERROR_BUSY.
-    expect "The requested resource is in use." "$out"
+    # The system text of ERROR_BUSY (Windows: "The requested resource is in use.").
+    expect "Resource in use." "$out"
     expect "exit 0" "$out"
     ;;
   running-product-retry)

@@ -1,4 +1,67 @@
-// Win32-only: the entry point of LignotekSetup.exe.
+// Win32-only: the entry point of LignotekSetup.exe.  Builds the ports over the real system, runs the
+// library start-up, creates the one application object and runs its start-up sequence.
+#include "app/install_app.h"
+#include "app/instance_counter.h"
+#include "app/language_state.h"
+#include "app/library_startup.h"
+#include "app/product_identity.h"
+#include "os/registry.h"
+#include "os/security.h"
+#include "os/win32/code_page_win32.h"
+#include "os/win32/file_system_win32.h"
+#include "os/win32/kernel_objects_win32.h"
+#include "os/win32/locale_win32.h"
+#include "os/win32/process_environment_win32.h"
+#include "os/win32/process_info_win32.h"
+#include "os/win32/resources_win32.h"
+#include "os/win32/shell_folders_win32.h"
+#include "os/win32/system_text_win32.h"
+#include "os/win32/user_interface_win32.h"
+#include "vd/program_path.h"
+#include "vd/ui_hooks_defaults.h"
+#include "vd/version_info.h"
+
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+namespace {
+
+// The adapters of every port, for the life of the process.
+struct Win32System {
+    os::win32::process_environment_adapter environment;
+    os::win32::process_info_adapter process;
+    os::win32::locale_adapter locale;
+    os::win32::code_page_adapter codePage;
+    os::win32::resources_adapter resources;
+    std::unique_ptr<os::registry> registry = os::make_system_registry();
+    os::win32::file_system_adapter files;
+    os::win32::shell_folders_adapter shell;
+    os::win32::kernel_objects_adapter kernel;
+    std::unique_ptr<os::security> security = os::make_system_security();
+    os::win32::user_interface_adapter ui;
+    os::win32::system_text_adapter systemText;
+
+    app::SystemPorts Ports() {
+        return {environment, process,   locale, codePage, resources, *registry,
+                files,       shell,     kernel, *security, ui,       systemText};
+    }
+};
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    Win32System system;
+    const app::SystemPorts ports = system.Ports();
+
+    if (auto exitCode = app::RunLibraryStartup(ports)) return *exitCode;
+    app::InstanceCounter counter(ports.kernel, app::DetermineApplicationId(ports));
+    counter.Start();
+
+    LanguageState language(ports.locale, ports.resources);
+    // The library's default user-interface hooks come before the application object.
+    vd::install_default_ui_hooks(ports.ui);
+    vd::set_title_sources([&] { return vd::version_info(ports.resources).product_title(language.Lcid()); },
+                          [&] { return vd::program_stem(ports.process); });
+    CInstallApp application(ports, language, counter, vd::program_stem(ports.process));
+    application.InitInstance();
+    return 0;
+}
