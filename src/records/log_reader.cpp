@@ -94,6 +94,7 @@ void UninstallLog::Read(std::optional<std::wstring_view> path) {
     installPath_.clear();
     shortcutPath_.clear();
     if (!path) return;
+    logVersion_ = 0;
     std::unique_ptr<os::file> file;
     if (ports_.files.open(*path, os::file_access::read, os::file_disposition::open_existing, os::file_share::read, file))
         return;
@@ -138,6 +139,7 @@ void UninstallLog::Read(std::optional<std::wstring_view> path) {
             while (!header.empty() && records::is_log_space(header.front())) header.remove_prefix(1);
             if (line_number == 0) {
                 const auto version = records::parse_version_line(header);
+                if (version) logVersion_ = *version;
                 if (!version || *version != 1) break;
                 version_read = true;
             } else if (line_number == 2) {

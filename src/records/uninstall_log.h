@@ -64,6 +64,8 @@ public:
     [[nodiscard]] const std::wstring& installPath() const { return installPath_; }
     [[nodiscard]] const std::wstring& shortcutPath() const { return shortcutPath_; }
     [[nodiscard]] const std::wstring& previousLogTitle() const { return previousLogTitle_; }
+    // The version number in line 0 of the last log read (0 when it had none); only 1 is read further.
+    [[nodiscard]] long long logVersion() const { return logVersion_; }
     [[nodiscard]] const RecordList& previousRecords() const { return previousRecords_; }
     [[nodiscard]] const RecordList& currentRecords() const { return currentRecords_; }
     [[nodiscard]] bool lastPending() const { return lastPending_; }
@@ -88,6 +90,7 @@ private:
     RecordList currentRecords_;
     bool lastPending_ = false;
     std::wstring previousLogTitle_;
+    long long logVersion_ = 0;
 };
 
 namespace records {

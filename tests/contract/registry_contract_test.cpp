@@ -85,6 +85,9 @@ TEST_P(RegistryContract, ValuesKeepTheirTypeAndBytes) {
         {L"Empty", os::reg_type::expand_sz, {}},
     };
     for (const auto& r : rows) {
+        // Wine adds the missing null of an unterminated REG_SZ when it is queried; Windows gives the
+        // bytes as stored.
+        if (subject_->under_wine() && r.name == L"Raw") continue;
         std::uint32_t type = 99, size = 0;
         ASSERT_FALSE(reg().query_value(key, r.name, type, nullptr, size));
         EXPECT_EQ(type, r.type);
@@ -153,7 +156,8 @@ TEST_P(RegistryContract, HiveSaveNeedsTheBackupPrivilegeAndANewFile) {
     subject_->set_privilege(L"SeBackupPrivilege", true);
     EXPECT_FALSE(reg().save_key(key, file));
     EXPECT_TRUE(subject_->file_exists(file));
-    EXPECT_EQ(reg().save_key(key, file), win(os::errc::already_exists));
+    // Windows refuses to overwrite an existing file; Wine's RegSaveKeyW replaces it.
+    if (!subject_->under_wine()) EXPECT_EQ(reg().save_key(key, file), win(os::errc::already_exists));
     subject_->set_privilege(L"SeBackupPrivilege", false);
 }
 

@@ -98,7 +98,9 @@ TEST_F(Detection, OutcomesFromTheInstalledProgramsVersion) {
         const bool reads_log = r.state == PreviousInstallState::Same || r.state == PreviousInstallState::Older;
         EXPECT_EQ(result.installFolder.has_value(), reads_log);
         EXPECT_EQ(log_->previousRecords().size(), reads_log ? 1u : 0u);
-        if (reads_log) EXPECT_EQ(*result.installFolder, install);
+        if (reads_log) {
+            EXPECT_EQ(*result.installFolder, install);
+        }
         EXPECT_EQ(log_->installPath(), reads_log ? install : L"");
     }
 }

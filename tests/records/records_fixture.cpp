@@ -35,7 +35,8 @@ void records_machine::TearDown() {
     machine_.reset();
     std::error_code ec;
     // Read-only files are host files without write permission: give it back before removing.
-    for (auto it = std::filesystem::recursive_directory_iterator(root_, ec); !ec && it != std::filesystem::recursive_directory_iterator(); ++it)
+    for (auto it = std::filesystem::recursive_directory_iterator(root_, ec);
+         !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec))
         std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(root_, ec);
 }
@@ -52,7 +53,9 @@ void records_machine::write_file(std::wstring_view path, std::string_view bytes,
     ASSERT_FALSE(machine_->open(path, os::file_access::write, os::file_disposition::create_always, 0, f));
     ASSERT_FALSE(f->write(std::as_bytes(std::span(bytes.data(), bytes.size()))));
     ASSERT_FALSE(f->close());
-    if (attributes != 0) ASSERT_FALSE(machine_->set_attributes(path, attributes));
+    if (attributes != 0) {
+        ASSERT_FALSE(machine_->set_attributes(path, attributes));
+    }
 }
 
 std::string records_machine::read_file(std::wstring_view path) {
