@@ -1,0 +1,94 @@
+// Win32-only: the file-system contract on the Win32 adapter (in a scratch folder under the
+// temporary directory) and on the directory machine.
+#include "contract/file_system_contract.h"
+
+#include <windows.h>
+
+#include "os/native/directory_machine.h"
+#include "os/win32/file_system_win32.h"
+
+#include <atomic>
+#include <filesystem>
+
+namespace contract {
+namespace {
+
+bool running_under_wine() {
+    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+std::atomic<int> counter{0};
+
+class win32_subject final : public file_system_subject {
+public:
+    win32_subject() {
+        std::wstring temp;
+        if (adapter_.temp_path(temp)) throw std::runtime_error("no temporary directory");
+        scratch_ = temp + L"lignotek-fs-contract-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                   std::to_wstring(counter++);
+        remove_tree(scratch_);
+        if (adapter_.create_directory(scratch_)) throw std::runtime_error("cannot create the scratch folder");
+    }
+    ~win32_subject() override { remove_tree(scratch_); }
+    os::file_system& fs() override { return adapter_; }
+    std::wstring scratch() const override { return scratch_; }
+    bool under_wine() const override { return running_under_wine(); }
+
+private:
+    void remove_tree(const std::wstring& folder) {
+        std::vector<os::directory_entry> entries;
+        if (adapter_.list_directory(folder, entries)) return;
+        for (const auto& e : entries) {
+            const std::wstring path = folder + L"\\" + e.name;
+            (void)adapter_.set_attributes(path, os::file_attribute::normal);
+            if (e.attributes & os::file_attribute::directory) remove_tree(path);
+            else (void)adapter_.delete_file(path);
+        }
+        (void)adapter_.remove_directory(folder);
+    }
+
+    os::win32::file_system_adapter adapter_;
+    std::wstring scratch_;
+};
+
+class directory_subject final : public file_system_subject {
+public:
+    directory_subject()
+        : root_(std::filesystem::temp_directory_path() /
+                ("lignotek-dm-contract-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++))) {
+        std::error_code ec;
+        std::filesystem::remove_all(root_, ec);
+        machine_ = std::make_unique<os::native::directory_machine>(root_);
+        (void)machine_->create_directory(L"C:\\Scratch");
+    }
+    ~directory_subject() override {
+        machine_.reset();
+        std::error_code ec;
+        for (auto& e : std::filesystem::recursive_directory_iterator(root_, ec))
+            std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+        std::filesystem::remove_all(root_, ec);
+    }
+    os::file_system& fs() override { return *machine_; }
+    std::wstring scratch() const override { return L"C:\\Scratch"; }
+
+private:
+    std::filesystem::path root_;
+    std::unique_ptr<os::native::directory_machine> machine_;
+};
+
+INSTANTIATE_TEST_SUITE_P(Win32, FileSystemContract,
+                         testing::Values(file_system_factory{"Kernel32",
+                                                             [] {
+                                                                 return std::unique_ptr<file_system_subject>(
+                                                                     std::make_unique<win32_subject>());
+                                                             }},
+                                         file_system_factory{"DirectoryMachine",
+                                                             [] {
+                                                                 return std::unique_ptr<file_system_subject>(
+                                                                     std::make_unique<directory_subject>());
+                                                             }}),
+                         file_system_factory_name);
+
+}  // namespace
+}  // namespace contract
