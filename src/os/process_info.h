@@ -9,7 +9,7 @@ class process_info {
 public:
     virtual ~process_info() = default;
 
-    // The C run-time library's record of the program's wide path (_get_wpgmptr).  False when the
+    // The C run-time library's record of the program's wide path (_wpgmptr).  False when the
     // run time holds none (a program started through a narrow entry point) or reports an error;
     // `path` is unchanged then.
     [[nodiscard]] virtual bool runtime_program_path(std::wstring& path) = 0;

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+#include "os/native/resources_double.h"
 #include "os/resources.h"
 #include "vd/pe_resource.h"
 #include "vd/version_test_blocks.h"
@@ -210,6 +211,29 @@ TEST(ModuleVersionBlock, AMissingResourceStaysMissing) {
     resources.version = std::vector<std::byte>(8);
     EXPECT_TRUE(lookup.get(resources).empty());
     EXPECT_EQ(resources.finds, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// The one process-wide lookup of this test program: the resources must live as long as the process.
+TEST(RunningModuleVersionInfo, TheFirstLookupServesTheWholeProcess) {
+    static os::native::memory_resources program;
+    const auto image = fixture_bytes("product_pe32.exe");
+    program.add(os::native::memory_resources::program, 16, 1, *vd::find_pe_resource(image, 16, 1));
+
+    const vd::version_info first(program);
+    EXPECT_EQ(first.file_version(), 0x0007000800120001ull);
+    EXPECT_EQ(first.product_title(english), L"Lignotek 7.08r");
+
+    // Other resources given later are not asked: the block found first stays in force.
+    counted_resources later;
+    const vd::version_info second(later);
+    EXPECT_EQ(later.finds, 0);
+    EXPECT_EQ(second.file_version(), first.file_version());
+    EXPECT_EQ(vd::process_module_version_block().get(later).data(),
+              program.find(os::native::memory_resources::program, 16, 1)->data());
 }
 
 }  // namespace
