@@ -40,24 +40,27 @@ inline std::wstring text_of(HWND window) {
     return text;
 }
 
+struct box_search {
+    DWORD thread;
+    HWND found;
+};
+
+// EnumWindows callback (a named function: on i686 a lambda is not CALLBACK).
+inline BOOL CALLBACK match_box(HWND window, LPARAM context) {
+    auto& search = *reinterpret_cast<box_search*>(context);
+    if (::GetWindowThreadProcessId(window, nullptr) == search.thread && ::IsWindowVisible(window) &&
+        class_of(window) == dialog_class && ::FindWindowExW(window, nullptr, L"Button", nullptr) != nullptr) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The visible message box of a thread, or null.
 inline HWND find_box(DWORD thread) {
-    struct search {
-        DWORD thread;
-        HWND found;
-    } state{thread, nullptr};
-    ::EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto& s = *reinterpret_cast<search*>(context);
-            if (::GetWindowThreadProcessId(window, nullptr) == s.thread && ::IsWindowVisible(window) &&
-                class_of(window) == dialog_class && ::FindWindowExW(window, nullptr, L"Button", nullptr) != nullptr) {
-                s.found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&state));
-    return state.found;
+    box_search search{thread, nullptr};
+    ::EnumWindows(&match_box, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 inline std::uint32_t icon_kind(HICON icon) {
