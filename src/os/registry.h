@@ -89,7 +89,7 @@ public:
     [[nodiscard]] virtual std::error_code delete_value(registry_handle key, std::wstring_view name) = 0;
     // SHDeleteKeyW: deletes the subkey with all its subkeys and values.
     [[nodiscard]] virtual std::error_code delete_tree(registry_handle parent, std::wstring_view subkey) = 0;
-    // RegEnumKeyExW over all subkeys / RegEnumValueW over all value names, in the key's order.
+    // RegEnumKeyExW over all subkeys / RegEnumValueW over all value names, in the registry's order.
     [[nodiscard]] virtual std::error_code subkey_names(registry_handle key, std::vector<std::wstring>& names) = 0;
     [[nodiscard]] virtual std::error_code value_names(registry_handle key, std::vector<std::wstring>& names) = 0;
 
