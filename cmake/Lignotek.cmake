@@ -59,4 +59,8 @@ function(lignotek_test name)
   endif()
   add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "LIGNOTEK_SOURCE_DIR=${LIGNOTEK_SOURCE_ROOT}")
+  if(WIN32)
+    # Windows tests show real windows and find them by class on the one Wine desktop: one at a time.
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_desktop)
+  endif()
 endfunction()
