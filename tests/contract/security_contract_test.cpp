@@ -62,6 +62,12 @@ TEST_P(SecurityContract, BackupPrivilegeSwitchesOnAndOff) {
     EXPECT_TRUE(vd::security::set_privilege(security(), L"SeRestorePrivilege", false));
 }
 
+TEST_P(SecurityContract, APrivilegeAnAdministratorDoesNotHoldCannotBeEnabled) {
+    // Only the system's own account may create tokens.
+    EXPECT_EQ(static_cast<std::uint32_t>(security().set_privilege(L"SeCreateTokenPrivilege", true)), 0x80070514u);
+    EXPECT_FALSE(vd::security::set_privilege(security(), L"SeCreateTokenPrivilege", true));
+}
+
 TEST_P(SecurityContract, UnknownPrivilegeIsNoSuchPrivilege) {
     EXPECT_EQ(static_cast<std::uint32_t>(security().set_privilege(L"SeNoSuchThingPrivilege", true)), 0x80070521u);
     EXPECT_FALSE(vd::security::set_privilege(security(), L"SeNoSuchThingPrivilege", true));

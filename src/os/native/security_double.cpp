@@ -17,7 +17,8 @@ constexpr std::uint32_t invalid_security_descriptor = 1338;
 constexpr std::uint32_t invalid_sid = 1337;
 
 // Privilege names as the system knows them; LookupPrivilegeValueW compares them without case.
-constexpr std::array<std::wstring_view, 12> known_privileges = {
+constexpr std::array<std::wstring_view, 14> known_privileges = {
+    L"SeCreateTokenPrivilege",   L"SeTcbPrivilege",
     L"SeBackupPrivilege",        L"SeRestorePrivilege",      L"SeShutdownPrivilege",
     L"SeDebugPrivilege",         L"SeSecurityPrivilege",     L"SeTakeOwnershipPrivilege",
     L"SeChangeNotifyPrivilege",  L"SeSystemtimePrivilege",   L"SeLoadDriverPrivilege",
