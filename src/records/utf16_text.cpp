@@ -38,10 +38,16 @@ std::wstring from_utf16(std::u16string_view units) {
 }
 
 std::size_t utf16_length(std::wstring_view text) {
-    if constexpr (sizeof(wchar_t) == 2) return text.size();
-    std::size_t n = 0;
-    for (wchar_t c : text) n += static_cast<std::uint32_t>(c) >= 0x10000 && static_cast<std::uint32_t>(c) <= 0x10FFFF ? 2 : 1;
-    return n;
+    if constexpr (sizeof(wchar_t) == 2) {
+        return text.size();
+    } else {
+        std::size_t n = 0;
+        for (wchar_t c : text) {
+            const auto cp = static_cast<std::uint32_t>(c);
+            n += cp >= 0x10000 && cp <= 0x10FFFF ? 2 : 1;
+        }
+        return n;
+    }
 }
 
 void append_utf16le(std::vector<std::byte>& out, std::wstring_view text) {

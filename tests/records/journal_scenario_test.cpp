@@ -159,7 +159,9 @@ TEST_F(Installation, RollbackGivesBackTheMachineAsItWas) {
         EXPECT_TRUE(temp_files().empty());
         const auto key_after = uninstall_tree();
         ASSERT_EQ(key_after.has_value(), key_before.has_value());
-        if (key_before) EXPECT_TRUE(os::native::same_tree(*key_before, *key_after));
+        if (key_before) {
+            EXPECT_TRUE(os::native::same_tree(*key_before, *key_after));
+        }
         EXPECT_EQ(registry_->open_handles(), 0u);
         EXPECT_EQ(security_.privilege_enabled(L"SeBackupPrivilege"), false);
         EXPECT_EQ(security_.privilege_enabled(L"SeRestorePrivilege"), false);
