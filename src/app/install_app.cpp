@@ -11,6 +11,7 @@
 #include "vd/program_path.h"
 #include "vd/message_box.h"
 #include "vd/security.h"
+#include "vd/ui_hooks.h"
 #include "vd/ui_hooks_defaults.h"
 #include "vd/version_info.h"
 #include "vd/win_path.h"
@@ -20,6 +21,7 @@
 namespace {
 
 constexpr std::uint32_t ErrorBusy = 170;
+constexpr std::uint16_t ApplicationIcon = 128;
 constexpr std::uint32_t RunningProductBoxType = os::mb::retry_cancel | os::mb::icon_exclamation;  // 0x35
 
 records::journal_ports JournalPorts(const app::SystemPorts& ports) {
@@ -54,6 +56,9 @@ CInstallApp::CInstallApp(app::SystemPorts ports, LanguageState& language, app::I
       applicationName_(std::move(programStem)) {
     vd::set_product_code(app::ProductIdentifier);
     vd::set_application_name(applicationName_);
+    // The program's icon, loaded once, for the wizard frame and the library's boxes.
+    const auto icon = ports.ui.load_icon(ports.resources.program_module(), ApplicationIcon);
+    vd::ui_hooks::instance().set_icon([icon] { return icon; });
 }
 
 CInstallApp::~CInstallApp() = default;

@@ -86,6 +86,9 @@ public:
     virtual bool enable_window(window_handle window, bool enable) = 0;
     // IsWindowEnabled.
     [[nodiscard]] virtual bool is_window_enabled(window_handle window) = 0;
+    // LoadImageW(module, id, IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR): the icon at its default size, owned by
+    // the module for the life of the process; icon_handle::none when the module has no such icon.
+    [[nodiscard]] virtual icon_handle load_icon(std::uintptr_t module, std::uint16_t id) = 0;
 };
 
 }  // namespace os

@@ -8,6 +8,7 @@
 #include "app/library_startup.h"
 #include "startup_fixture.h"
 #include "vd/sid.h"
+#include "vd/ui_hooks.h"
 
 #include <gtest/gtest.h>
 
@@ -236,6 +237,20 @@ TEST_F(StartupSequence, MessagesFollowTheStoredLanguage) {
     ASSERT_EQ(m.ui.boxes().size(), 1u);
     EXPECT_EQ(m.ui.boxes()[0].text, CloseProductGerman);
     EXPECT_EQ(m.ui.boxes()[0].caption, L"Installationsprogramm \u2013 Lignotek 7.08r");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ApplicationObject, PublishesItsIconThroughTheHook) {
+    startup_test::SimulatedMachine m;
+    m.ui.add_icon(128);
+    LanguageState language{m.locale, m.resources};
+    app::InstanceCounter counter{m.kernel, L"Lignotek7"};
+    CInstallApp application(m.ports, language, counter, L"LignotekSetup");
+    ASSERT_TRUE(vd::ui_hooks::instance().icon());
+    EXPECT_NE(vd::ui_hooks::instance().icon()(), os::icon_handle::none);
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ int scripted_ui::message_box(window_handle owner, std::wstring_view text, std::w
     if ((owner != window_handle::none && !exists(owner)) || default_answer(type) == 0) return 0;
     shown_box box{owner, std::wstring(text), std::wstring(caption), type, {}, 0};
     for (const auto& [handle, w] : windows_) {
-        if (w.spec.style & ws::disabled) box.disabled_windows.push_back(handle);
+        if (w.shape.style & ws::disabled) box.disabled_windows.push_back(handle);
     }
     if (answers_.empty()) {
         box.answer = default_answer(type);
@@ -50,11 +50,11 @@ int scripted_ui::message_box(window_handle owner, std::wstring_view text, std::w
     return box.answer;
 }
 
-window_handle scripted_ui::add_window(const window_spec& spec) {
+window_handle scripted_ui::add_window(const window_spec& shape) {
     const auto handle = static_cast<window_handle>(next_handle_);
     next_handle_ += 4;
-    window w{spec, window_handle::none};
-    if (!exists(spec.parent)) w.spec.parent = window_handle::none;
+    window w{shape, window_handle::none};
+    if (!exists(shape.parent)) w.shape.parent = window_handle::none;
     windows_.emplace(handle, w);
     return handle;
 }
@@ -82,7 +82,7 @@ void scripted_ui::destroy(window_handle window) {
     if (active_ == window) active_ = window_handle::none;
     std::vector<window_handle> dependants;
     for (const auto& [handle, w] : windows_) {
-        if (w.spec.parent == window) dependants.push_back(handle);
+        if (w.shape.parent == window) dependants.push_back(handle);
     }
     for (const auto handle : dependants) destroy(handle);
 }
@@ -92,7 +92,7 @@ window_handle scripted_ui::parent(window_handle window) {
     if (w == nullptr) return window_handle::none;
     // GetParent answers a child's parent and a popup's owner; an overlapped window's owner is not
     // its parent.
-    if (w->spec.style & (ws::child | ws::popup)) return w->spec.parent;
+    if (w->shape.style & (ws::child | ws::popup)) return w->shape.parent;
     return window_handle::none;
 }
 
@@ -100,8 +100,8 @@ window_handle scripted_ui::root_owner(window_handle window) {
     auto* w = find(window);
     if (w == nullptr) return window_handle::none;
     // First up the chain of parents to the top-level window, then along GetParent's owners.
-    while ((w->spec.style & ws::child) && find(w->spec.parent) != nullptr) {
-        window = w->spec.parent;
+    while ((w->shape.style & ws::child) && find(w->shape.parent) != nullptr) {
+        window = w->shape.parent;
         w = find(window);
     }
     for (auto next = parent(window); next != window_handle::none; next = parent(window)) window = next;
@@ -111,19 +111,19 @@ window_handle scripted_ui::root_owner(window_handle window) {
 std::vector<window_handle> scripted_ui::thread_windows() {
     std::vector<window_handle> result;
     for (const auto& [handle, w] : windows_) {
-        if (!w.spec.other_thread && !(w.spec.style & ws::child)) result.push_back(handle);
+        if (!w.shape.other_thread && !(w.shape.style & ws::child)) result.push_back(handle);
     }
     return result;
 }
 
 std::uint32_t scripted_ui::style(window_handle window) {
     const auto* w = find(window);
-    return w == nullptr ? 0 : w->spec.style;
+    return w == nullptr ? 0 : w->shape.style;
 }
 
 std::uint32_t scripted_ui::extended_style(window_handle window) {
     const auto* w = find(window);
-    return w == nullptr ? 0 : w->spec.extended_style;
+    return w == nullptr ? 0 : w->shape.extended_style;
 }
 
 window_handle scripted_ui::last_active_popup(window_handle window) {
@@ -135,18 +135,24 @@ window_handle scripted_ui::last_active_popup(window_handle window) {
 bool scripted_ui::enable_window(window_handle window, bool enable) {
     auto* w = find(window);
     if (w == nullptr) return false;
-    const bool was_disabled = (w->spec.style & ws::disabled) != 0;
+    const bool was_disabled = (w->shape.style & ws::disabled) != 0;
     if (enable) {
-        w->spec.style &= ~ws::disabled;
+        w->shape.style &= ~ws::disabled;
     } else {
-        w->spec.style |= ws::disabled;
+        w->shape.style |= ws::disabled;
     }
     return was_disabled;
 }
 
+icon_handle scripted_ui::load_icon(std::uintptr_t, std::uint16_t id) {
+    for (auto known : icons_)
+        if (known == id) return static_cast<icon_handle>(0x1000u + id);
+    return icon_handle::none;
+}
+
 bool scripted_ui::is_window_enabled(window_handle window) {
     const auto* w = find(window);
-    return w != nullptr && !(w->spec.style & ws::disabled);
+    return w != nullptr && !(w->shape.style & ws::disabled);
 }
 
 }  // namespace os::native

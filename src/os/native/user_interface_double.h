@@ -54,9 +54,9 @@ public:
     void clear_boxes() { boxes_.clear(); }
 
     // --- window tree --------------------------------------------------------------------------
-    // Creates a window of the current thread (unless spec.other_thread); disabled when its style
+    // Creates a window of the current thread (unless shape.other_thread); disabled when its style
     // has WS_DISABLED.  A parent that does not exist is ignored.
-    window_handle add_window(const window_spec& spec = {});
+    window_handle add_window(const window_spec& shape = {});
     // SetActiveWindow: also makes it the last active popup of its root owner.  none deactivates.
     void set_active(window_handle window);
     // DestroyWindow of the window and of its children and owned windows.
@@ -75,10 +75,14 @@ public:
     window_handle last_active_popup(window_handle window) override;
     bool enable_window(window_handle window, bool enable) override;
     bool is_window_enabled(window_handle window) override;
+    // Every icon id the test registered loads as a distinct handle; others as none.
+    icon_handle load_icon(std::uintptr_t module, std::uint16_t id) override;
+    void add_icon(std::uint16_t id) { icons_.push_back(id); }
 
 private:
+    std::vector<std::uint16_t> icons_;
     struct window {
-        window_spec spec;
+        window_spec shape;
         window_handle last_active_popup = window_handle::none;
     };
     [[nodiscard]] window* find(window_handle handle);

@@ -63,4 +63,10 @@ bool user_interface_adapter::is_window_enabled(window_handle window) {
     return ::IsWindowEnabled(to_hwnd(window)) != FALSE;
 }
 
+icon_handle user_interface_adapter::load_icon(std::uintptr_t module, std::uint16_t id) {
+    HANDLE icon = ::LoadImageW(reinterpret_cast<HINSTANCE>(module), MAKEINTRESOURCEW(id), IMAGE_ICON, 0, 0,
+                               LR_DEFAULTCOLOR);
+    return static_cast<icon_handle>(reinterpret_cast<std::uintptr_t>(icon));
+}
+
 }  // namespace os::win32

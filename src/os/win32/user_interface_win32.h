@@ -18,6 +18,7 @@ public:
     window_handle last_active_popup(window_handle window) override;
     bool enable_window(window_handle window, bool enable) override;
     bool is_window_enabled(window_handle window) override;
+    icon_handle load_icon(std::uintptr_t module, std::uint16_t id) override;
 };
 
 }  // namespace os::win32
