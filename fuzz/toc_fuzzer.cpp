@@ -3,6 +3,7 @@
 // size, so that the parser is reached often) pushed through the extractor in odd chunks with every
 // file skipped, then each folder field is resolved on its own.
 #include "os/win_error.h"
+#include "vd/utf16.h"
 #include "payload/compress_error.h"
 #include "payload/destination.h"
 #include "payload/payload_extractor.h"
@@ -104,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     payload::shared_folder_list shared;
     payload::destination_resolver resolver(folders, 0, inputs, shared);
     try {
-        (void)resolver.resolve_destination(payload::from_utf16(units));
+        (void)resolver.resolve_destination(vd::from_utf16(units));
     } catch (const payload::compress_error&) {
     }
     return 0;

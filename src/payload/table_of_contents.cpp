@@ -3,6 +3,7 @@
 #include "payload/table_of_contents.h"
 
 #include "payload/compress_error.h"
+#include "vd/utf16.h"
 
 #include <cstring>
 
@@ -31,7 +32,7 @@ public:
         if (length > (data_.size() - pos_) / 2) malformed("string runs past the table of contents");
         std::u16string units(static_cast<std::size_t>(length), u'\0');
         for (auto& u : units) u = number<std::uint16_t>();
-        return from_utf16(units);
+        return vd::from_utf16(units);
     }
 
     [[nodiscard]] std::size_t remaining() const noexcept { return data_.size() - pos_; }
@@ -47,45 +48,12 @@ void put(std::vector<std::byte>& out, T value) {
 }
 
 void put_string(std::vector<std::byte>& out, std::wstring_view text) {
-    const auto units = to_utf16(text);
+    const auto units = vd::to_utf16(text);
     put<std::uint32_t>(out, static_cast<std::uint32_t>(units.size()));
     for (char16_t u : units) put<std::uint16_t>(out, static_cast<std::uint16_t>(u));
 }
 
 }  // namespace
-
-std::u16string to_utf16(std::wstring_view text) {
-    std::u16string out;
-    out.reserve(text.size());
-    for (wchar_t wc : text) {
-        auto c = static_cast<std::uint32_t>(wc);
-        if (c >= 0x10000 && c <= 0x10FFFF) {
-            c -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (c >> 10));
-            out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(c);
-        }
-    }
-    return out;
-}
-
-std::wstring from_utf16(std::u16string_view units) {
-    std::wstring out;
-    out.reserve(units.size());
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        char16_t u = units[i];
-        if constexpr (sizeof(wchar_t) >= 4) {
-            if (u >= 0xD800 && u < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] < 0xE000) {
-                out += static_cast<wchar_t>(0x10000 + ((u - 0xD800) << 10) + (units[i + 1] - 0xDC00));
-                ++i;
-                continue;
-            }
-        }
-        out += static_cast<wchar_t>(u);
-    }
-    return out;
-}
 
 std::wstring file_name_of(std::wstring_view source) {
     const auto pos = source.find_last_of(L"\\/");

@@ -38,8 +38,4 @@ inline constexpr std::uint64_t toc_max_size = 4u << 20;
 // Serialises a table for the given entries (their `destination` is the folder field).
 [[nodiscard]] std::vector<std::byte> build_table_of_contents(const std::vector<payload_entry>& entries);
 
-// UTF-16 code units of text, and back (unpaired surrogates pass through as they are).
-[[nodiscard]] std::u16string to_utf16(std::wstring_view text);
-[[nodiscard]] std::wstring from_utf16(std::u16string_view units);
-
 }  // namespace payload

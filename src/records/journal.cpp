@@ -1,7 +1,7 @@
 // The recording operations of the journal and the backups they make.
 #include "records/uninstall_log.h"
 
-#include "records/utf16_text.h"
+#include "vd/utf16.h"
 #include "vd/win_path.h"
 
 namespace {
@@ -25,7 +25,7 @@ void UninstallLog::CreateRecordedDirectories(std::wstring_view folder) {
     // A folder that does not fit the shell's buffer is not cut to fit: creating a shortened name
     // would make a folder nobody asked for.  Nothing is created, and the step that needs the
     // folder fails on its own.
-    if (records::utf16_length(folder) > max_path_units) return;
+    if (vd::utf16_length(folder) > max_path_units) return;
     std::wstring current(vd::path::root(folder));
     auto parts = vd::path::elements(folder);
     if (current.empty() && !parts.empty()) {
@@ -119,7 +119,7 @@ void UninstallLog::CompleteLast(bool outcome, std::optional<std::wstring_view> t
 
 std::wstring UninstallLog::MakeBackupCopy(std::optional<std::wstring_view> file, bool copy) {
     std::wstring folder;
-    if (ports_.files.temp_path(folder) || records::utf16_length(folder) > max_temp_folder_units) return {};
+    if (ports_.files.temp_path(folder) || vd::utf16_length(folder) > max_temp_folder_units) return {};
     std::wstring reserved;
     if (ports_.files.temp_file_name(folder, backup_prefix, reserved)) return {};
     // Only the name is kept: the copy or move below creates the file again.

@@ -1,7 +1,7 @@
 // Writing and parsing the lines of the uninstall log.
 #include "records/log_format.h"
 
-#include "records/utf16_text.h"
+#include "vd/utf16.h"
 
 #include <cwctype>
 
@@ -70,7 +70,7 @@ std::vector<std::wstring> header_lines(std::wstring_view product_title, std::wst
         L"// " + std::wstring(install_path_keyword) + std::wstring(install_folder) + L"\r\n",
         L"// " + shortcut_text + L"\r\n",
         // Counted in UTF-16 units, so that the row underlines line 4 as the uninstaller shows it.
-        L"// " + std::wstring(utf16_length(shortcut_text), L'-') + L"\r\n",
+        L"// " + std::wstring(vd::utf16_length(shortcut_text), L'-') + L"\r\n",
     };
 }
 

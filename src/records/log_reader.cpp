@@ -2,7 +2,7 @@
 // in memory, stopping at the first line that breaks the format.
 #include "records/log_format.h"
 #include "records/uninstall_log.h"
-#include "records/utf16_text.h"
+#include "vd/utf16.h"
 
 #include <array>
 
@@ -118,7 +118,7 @@ void UninstallLog::Read(std::optional<std::wstring_view> path) {
         line_status status;
         if (utf16) {
             status = read_utf16_line(in, units);
-            if (status == line_status::line) text = records::from_utf16(std::u16string_view(units.c_str()));
+            if (status == line_status::line) text = vd::from_utf16(std::u16string_view(units.c_str()));
         } else {
             status = read_ansi_line(in, bytes);
             if (status == line_status::line) {

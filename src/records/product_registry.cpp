@@ -2,7 +2,7 @@
 #include "records/product_registry.h"
 
 #include "os/win_error.h"
-#include "records/utf16_text.h"
+#include "vd/utf16.h"
 
 #include <system_error>
 #include <vector>
@@ -48,7 +48,7 @@ bool ReadStringValue(os::registry& registry, os::registry_handle key, std::wstri
         units[i] = static_cast<char16_t>(static_cast<unsigned>(data[2 * i]) | (static_cast<unsigned>(data[2 * i + 1]) << 8));
     if (units.back() != u'\0') return false;
     units.pop_back();
-    value = from_utf16(units);
+    value = vd::from_utf16(units);
     return true;
 }
 

@@ -2,7 +2,7 @@
 #include "records/uninstall_log.h"
 
 #include "records/log_format.h"
-#include "records/utf16_text.h"
+#include "vd/utf16.h"
 
 #include <vector>
 
@@ -59,7 +59,7 @@ bool UninstallLog::Write(std::wstring_view logPath, std::wstring_view installFol
         ok = true;
         auto put = [&](std::wstring_view line) {
             std::vector<std::byte> bytes;
-            records::append_utf16le(bytes, line);
+            vd::append_utf16le(bytes, line);
             if (file->write(bytes)) ok = false;
         };
         const std::byte bom[] = {std::byte{0xFF}, std::byte{0xFE}};

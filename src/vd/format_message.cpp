@@ -18,30 +18,30 @@ struct string_conversion {
     std::optional<std::size_t> precision;
 };
 
-std::optional<string_conversion> parse_conversion(std::wstring_view spec) {
+std::optional<string_conversion> parse_conversion(std::wstring_view format) {
     string_conversion conversion;
     std::size_t i = 0;
-    while (i < spec.size() && (spec[i] == L'-' || spec[i] == L'+' || spec[i] == L' ' || spec[i] == L'#' ||
-                               spec[i] == L'0')) {
-        if (spec[i] == L'-') conversion.left = true;
+    while (i < format.size() && (format[i] == L'-' || format[i] == L'+' || format[i] == L' ' || format[i] == L'#' ||
+                               format[i] == L'0')) {
+        if (format[i] == L'-') conversion.left = true;
         ++i;
     }
     auto number = [&](std::size_t& value) {
-        for (; i < spec.size() && is_digit(spec[i]); ++i) {
+        for (; i < format.size() && is_digit(format[i]); ++i) {
             if (value > 100000) return false;  // no sensible message pads this far
-            value = value * 10 + static_cast<std::size_t>(spec[i] - L'0');
+            value = value * 10 + static_cast<std::size_t>(format[i] - L'0');
         }
         return true;
     };
     if (!number(conversion.width)) return std::nullopt;
-    if (i < spec.size() && spec[i] == L'.') {
+    if (i < format.size() && format[i] == L'.') {
         ++i;
         std::size_t precision = 0;
         if (!number(precision)) return std::nullopt;
         conversion.precision = precision;
     }
-    if (i < spec.size() && (spec[i] == L'l' || spec[i] == L'w' || spec[i] == L'h')) ++i;
-    if (i + 1 != spec.size() || (spec[i] != L's' && spec[i] != L'S')) return std::nullopt;
+    if (i < format.size() && (format[i] == L'l' || format[i] == L'w' || format[i] == L'h')) ++i;
+    if (i + 1 != format.size() || (format[i] != L's' && format[i] != L'S')) return std::nullopt;
     return conversion;
 }
 

@@ -160,7 +160,9 @@ TEST_P(RegistryContract, HiveSaveNeedsTheBackupPrivilegeAndANewFile) {
     EXPECT_FALSE(reg().save_key(key, file));
     EXPECT_TRUE(subject_->file_exists(file));
     // Windows refuses to overwrite an existing file; Wine's RegSaveKeyW replaces it.
-    if (!subject_->under_wine()) EXPECT_EQ(reg().save_key(key, file), win(os::errc::already_exists));
+    if (!subject_->under_wine()) {
+        EXPECT_EQ(reg().save_key(key, file), win(os::errc::already_exists));
+    }
     subject_->set_privilege(L"SeBackupPrivilege", false);
 }
 

@@ -4,7 +4,7 @@
 
 #include "os/win_error.h"
 #include "records/previous_installation.h"
-#include "records/utf16_text.h"
+#include "vd/utf16.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -28,7 +28,7 @@ std::string fixture(const char* name) {
 
 std::vector<std::byte> utf16_value(std::wstring_view text, bool terminate = true) {
     std::vector<std::byte> out;
-    records::append_utf16le(out, text);
+    vd::append_utf16le(out, text);
     if (terminate) out.insert(out.end(), 2, std::byte{0});
     return out;
 }

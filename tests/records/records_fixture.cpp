@@ -2,7 +2,7 @@
 #include "records_fixture.h"
 
 #include "records/journal_wiring.h"
-#include "records/utf16_text.h"
+#include "vd/utf16.h"
 
 #include <random>
 
@@ -14,7 +14,7 @@ void PrintTo(const item_state& item, std::ostream* os) {
 
 std::string utf16_file(std::wstring_view text) {
     std::vector<std::byte> bytes{std::byte{0xFF}, std::byte{0xFE}};
-    records::append_utf16le(bytes, text);
+    vd::append_utf16le(bytes, text);
     return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 

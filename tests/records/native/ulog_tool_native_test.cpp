@@ -1,5 +1,5 @@
 // setup-tool ulog, run as the release engineer runs it: printing a log and writing it again.
-#include "records/utf16_text.h"
+#include "vd/utf16.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 
 std::string utf16(std::wstring_view text) {
     std::vector<std::byte> bytes{std::byte{0xFF}, std::byte{0xFE}};
-    records::append_utf16le(bytes, text);
+    vd::append_utf16le(bytes, text);
     return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
