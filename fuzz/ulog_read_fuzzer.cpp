@@ -3,6 +3,7 @@
 #include "os/native/code_page_double.h"
 #include "os/native/security_double.h"
 #include "os/native/registry_double.h"
+#include "os/native/refusing_file_system.h"
 #include "os/win_error.h"
 #include "records/journal_wiring.h"
 #include "records/log_format.h"
@@ -44,7 +45,7 @@ private:
     std::size_t pos_ = 0;
 };
 
-class one_file_system final : public os::file_system {
+class one_file_system final : public os::native::refusing_file_system {
 public:
     one_file_system(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
     std::error_code open(std::wstring_view path, os::file_access access, os::file_disposition, std::uint32_t,
@@ -58,18 +59,8 @@ public:
         attributes = os::file_attribute::directory;
         return {};
     }
-    std::error_code set_attributes(std::wstring_view, std::uint32_t) override { return refused(); }
-    std::error_code create_directory(std::wstring_view) override { return refused(); }
-    std::error_code remove_directory(std::wstring_view) override { return refused(); }
-    std::error_code delete_file(std::wstring_view) override { return refused(); }
-    std::error_code copy_file(std::wstring_view, std::wstring_view, bool) override { return refused(); }
-    std::error_code move_file(std::wstring_view, std::wstring_view, bool) override { return refused(); }
-    std::error_code temp_path(std::wstring&) override { return refused(); }
-    std::error_code temp_file_name(std::wstring_view, std::wstring_view, std::wstring&) override { return refused(); }
-    std::error_code list_directory(std::wstring_view, std::vector<os::directory_entry>&) override { return refused(); }
 
 private:
-    static std::error_code refused() { return os::win_error(os::errc::access_denied); }
     const std::uint8_t* data_;
     std::size_t size_;
 };

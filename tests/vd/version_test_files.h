@@ -33,13 +33,16 @@ inline std::vector<std::byte> fixture_bytes(const std::string& name) {
 #include <memory>
 
 #include "os/file_system.h"
+#include "os/native/refusing_file_system.h"
 #include "os/win_error.h"
 
 namespace version_test {
 
 // A file system that holds a few files in memory and can read them; everything else is refused.
-class memory_files final : public os::file_system {
+class memory_files final : public os::native::refusing_file_system {
 public:
+    memory_files() : refusing_file_system(os::errc::call_not_implemented) {}
+
     std::map<std::wstring, std::vector<std::byte>, std::less<>> files;
     // Reads hand out at most this many bytes at a time, as a real file may.
     std::size_t chunk = 1000;
@@ -53,20 +56,8 @@ public:
         opened = std::make_unique<open_file>(found->second, chunk);
         return {};
     }
-    std::error_code get_attributes(std::wstring_view, std::uint32_t&) override { return refused(); }
-    std::error_code set_attributes(std::wstring_view, std::uint32_t) override { return refused(); }
-    std::error_code create_directory(std::wstring_view) override { return refused(); }
-    std::error_code remove_directory(std::wstring_view) override { return refused(); }
-    std::error_code delete_file(std::wstring_view) override { return refused(); }
-    std::error_code copy_file(std::wstring_view, std::wstring_view, bool) override { return refused(); }
-    std::error_code move_file(std::wstring_view, std::wstring_view, bool) override { return refused(); }
-    std::error_code temp_path(std::wstring&) override { return refused(); }
-    std::error_code temp_file_name(std::wstring_view, std::wstring_view, std::wstring&) override { return refused(); }
-    std::error_code list_directory(std::wstring_view, std::vector<os::directory_entry>&) override { return refused(); }
 
 private:
-    static std::error_code refused() { return os::win_error(os::errc::call_not_implemented); }
-
     class open_file final : public os::file {
     public:
         open_file(const std::vector<std::byte>& bytes, std::size_t chunk) : bytes_(bytes), chunk_(chunk) {}

@@ -4,6 +4,7 @@
 #include "os/native/code_page_double.h"
 #include "os/native/directory_machine.h"
 #include "os/native/registry_double.h"
+#include "os/native/refusing_file_system.h"
 #include "os/native/security_double.h"
 #include "os/win_error.h"
 #include "records/journal_wiring.h"
@@ -54,7 +55,7 @@ private:
 
 // The two host files of the command; every other path goes to the machine, or, without one, any
 // folder named in the log counts as existing so that its text is shown as written.
-class tool_files final : public os::file_system {
+class tool_files final : public os::native::refusing_file_system {
 public:
     tool_files(std::filesystem::path input, std::filesystem::path output, os::native::directory_machine* machine)
         : input_(std::move(input)), output_(std::move(output)), machine_(machine) {}
@@ -81,17 +82,8 @@ public:
         if (path == input_name || path == output_name) return {};
         return machine_ ? machine_->set_attributes(path, attributes) : os::win_error(os::errc::access_denied);
     }
-    std::error_code create_directory(std::wstring_view) override { return refused(); }
-    std::error_code remove_directory(std::wstring_view) override { return refused(); }
-    std::error_code delete_file(std::wstring_view) override { return refused(); }
-    std::error_code copy_file(std::wstring_view, std::wstring_view, bool) override { return refused(); }
-    std::error_code move_file(std::wstring_view, std::wstring_view, bool) override { return refused(); }
-    std::error_code temp_path(std::wstring&) override { return refused(); }
-    std::error_code temp_file_name(std::wstring_view, std::wstring_view, std::wstring&) override { return refused(); }
-    std::error_code list_directory(std::wstring_view, std::vector<os::directory_entry>&) override { return refused(); }
 
 private:
-    static std::error_code refused() { return os::win_error(os::errc::access_denied); }
     std::filesystem::path input_;
     std::filesystem::path output_;
     os::native::directory_machine* machine_;
