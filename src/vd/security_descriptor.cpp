@@ -99,6 +99,8 @@ bool security_descriptor::is_valid() const {
 
 std::vector<std::byte> security_descriptor::self_relative() const {
     std::vector<std::byte> bytes(security_descriptor_header_size);
+    // Sized once: the parts are appended without reallocation.
+    bytes.reserve(security_descriptor_header_size + owner_.size() + group_.size() + (dacl_present_ ? dacl_.size() : 0));
     bytes[0] = std::byte{security_descriptor_revision};
     put_le16(bytes, 2, static_cast<std::uint16_t>(control() | se_control::self_relative));
     const auto append = [&bytes](std::size_t field, const std::vector<std::byte>& part) {
