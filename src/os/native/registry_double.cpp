@@ -9,7 +9,6 @@
 namespace os::native {
 namespace {
 
-constexpr std::uint32_t write_access = key_access::set_value | key_access::create_sub_key;
 constexpr char hive_magic[8] = {'L', 'G', 'K', 'H', 'I', 'V', 'E', '1'};
 // Hive files of the double are small; anything bigger is not one of ours.
 constexpr std::uint64_t max_hive_bytes = 64u * 1024u * 1024u;
