@@ -3,6 +3,7 @@
 #include "os/security.h"
 #include "os/win32/unique_handle.h"
 #include "vd/hresult_error.h"
+#include "vd/security_descriptor.h"
 #include "vd/security_entry_points.h"
 
 #include <windows.h>
@@ -153,6 +154,10 @@ public:
     }
 
     hresult write_file_dacl(std::wstring_view path, std::span<const std::byte> descriptor) override {
+        // The system trusts the offsets inside a descriptor; bytes whose offsets point outside
+        // them never reach it (Wine, for one, would read past the buffer and may accept them).
+        vd::security::descriptor_dacl parsed;
+        if (const hresult invalid = vd::security::read_descriptor_dacl(descriptor, parsed)) return invalid;
         return answer([&] {
             const std::wstring name(path);
             // A copy of our own: the system wants the descriptor aligned and writable.
