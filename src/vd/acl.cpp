@@ -1,6 +1,7 @@
 // Access-control lists as bytes.
 #include "vd/acl.h"
 
+#include "vd/byte_order.h"
 #include "vd/security_error.h"
 #include "vd/sid.h"
 
@@ -9,26 +10,6 @@
 namespace vd::security {
 
 namespace {
-
-std::uint16_t read_le16(std::span<const std::byte> bytes, std::size_t at) noexcept {
-    return static_cast<std::uint16_t>(std::to_integer<unsigned>(bytes[at]) |
-                                      std::to_integer<unsigned>(bytes[at + 1]) << 8);
-}
-
-std::uint32_t read_le32(std::span<const std::byte> bytes, std::size_t at) noexcept {
-    return static_cast<std::uint32_t>(read_le16(bytes, at)) | static_cast<std::uint32_t>(read_le16(bytes, at + 2))
-                                                                  << 16;
-}
-
-void write_le16(std::span<std::byte> bytes, std::size_t at, std::uint16_t value) noexcept {
-    bytes[at] = static_cast<std::byte>(value);
-    bytes[at + 1] = static_cast<std::byte>(value >> 8);
-}
-
-void write_le32(std::span<std::byte> bytes, std::size_t at, std::uint32_t value) noexcept {
-    write_le16(bytes, at, static_cast<std::uint16_t>(value));
-    write_le16(bytes, at + 2, static_cast<std::uint16_t>(value >> 16));
-}
 
 enum class sid_place { none, after_mask, after_object_types };
 

@@ -1,6 +1,7 @@
 // Security descriptors as bytes.
 #include "vd/security_descriptor.h"
 
+#include "vd/byte_order.h"
 #include "vd/security_error.h"
 #include "vd/sid.h"
 
@@ -9,26 +10,6 @@
 namespace vd::security {
 
 namespace {
-
-std::uint16_t read_le16(std::span<const std::byte> bytes, std::size_t at) noexcept {
-    return static_cast<std::uint16_t>(std::to_integer<unsigned>(bytes[at]) |
-                                      std::to_integer<unsigned>(bytes[at + 1]) << 8);
-}
-
-std::uint32_t read_le32(std::span<const std::byte> bytes, std::size_t at) noexcept {
-    return static_cast<std::uint32_t>(read_le16(bytes, at)) | static_cast<std::uint32_t>(read_le16(bytes, at + 2))
-                                                                  << 16;
-}
-
-void put_le16(std::vector<std::byte>& bytes, std::size_t at, std::uint16_t value) {
-    bytes[at] = static_cast<std::byte>(value);
-    bytes[at + 1] = static_cast<std::byte>(value >> 8);
-}
-
-void put_le32(std::vector<std::byte>& bytes, std::size_t at, std::uint32_t value) {
-    put_le16(bytes, at, static_cast<std::uint16_t>(value));
-    put_le16(bytes, at + 2, static_cast<std::uint16_t>(value >> 16));
-}
 
 constexpr std::size_t owner_field = 4;
 constexpr std::size_t group_field = 8;
@@ -102,9 +83,9 @@ std::vector<std::byte> security_descriptor::self_relative() const {
     // Sized once: the parts are appended without reallocation.
     bytes.reserve(security_descriptor_header_size + owner_.size() + group_.size() + (dacl_present_ ? dacl_.size() : 0));
     bytes[0] = std::byte{security_descriptor_revision};
-    put_le16(bytes, 2, static_cast<std::uint16_t>(control() | se_control::self_relative));
+    write_le16(bytes, 2, static_cast<std::uint16_t>(control() | se_control::self_relative));
     const auto append = [&bytes](std::size_t field, const std::vector<std::byte>& part) {
-        put_le32(bytes, field, static_cast<std::uint32_t>(bytes.size()));
+        write_le32(bytes, field, static_cast<std::uint32_t>(bytes.size()));
         bytes.insert(bytes.end(), part.begin(), part.end());
     };
     if (!owner_.empty()) append(owner_field, owner_);

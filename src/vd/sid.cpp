@@ -2,6 +2,7 @@
 #include "vd/sid.h"
 
 #include "os/win_error.h"
+#include "vd/byte_order.h"
 #include "vd/hresult_error.h"
 
 #include <array>
@@ -11,11 +12,6 @@ namespace vd::security {
 namespace {
 
 constexpr std::uint8_t sid_revision = 1;
-
-std::uint32_t read_le32(std::span<const std::byte> bytes, std::size_t at) noexcept {
-    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
-}
 
 sid_bytes make_sid(std::uint8_t authority, std::initializer_list<std::uint32_t> sub_authorities) {
     sid_bytes sid(8 + 4 * sub_authorities.size());
