@@ -176,7 +176,7 @@ private:
             HWND found;
         } state{process_id_, &seen_, nullptr};
         EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
+            [](HWND window, LPARAM data) CALLBACK -> BOOL {
                 auto* s = reinterpret_cast<search*>(data);
                 DWORD pid = 0;
                 GetWindowThreadProcessId(window, &pid);
@@ -216,7 +216,7 @@ private:
         print_utf8(L"title \"" + escaped(window_text(window_)) + L"\"");
         EnumChildWindows(
             window_,
-            [](HWND child, LPARAM) -> BOOL {
+            [](HWND child, LPARAM) CALLBACK -> BOOL {
                 print_utf8(L"control " + std::to_wstring(GetDlgCtrlID(child)) + L" " + class_name(child) + L" \"" +
                            escaped(window_text(child)) + L"\"" + (IsWindowEnabled(child) ? L"" : L" disabled"));
                 return TRUE;
@@ -233,7 +233,7 @@ private:
         } state{which, nullptr};
         EnumChildWindows(
             window_,
-            [](HWND child, LPARAM data) -> BOOL {
+            [](HWND child, LPARAM data) CALLBACK -> BOOL {
                 auto* s = reinterpret_cast<search*>(data);
                 const bool by_id = std::to_wstring(GetDlgCtrlID(child)) == s->which;
                 const bool by_caption = class_name(child) == L"Button" &&

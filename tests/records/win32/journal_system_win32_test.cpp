@@ -121,7 +121,9 @@ TEST_F(SystemJournal, WriteEndsTheBackupsAndLeavesAReadOnlyLog) {
     EXPECT_EQ(::GetFileAttributesW(copy.c_str()), INVALID_FILE_ATTRIBUTES);
     const DWORD attributes = ::GetFileAttributesW(log_path.c_str());
     EXPECT_EQ(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE), DWORD{0x21});
-    if (!running_under_wine()) EXPECT_NE(attributes & FILE_ATTRIBUTE_NOT_CONTENT_INDEXED, 0u);
+    if (!running_under_wine()) {
+        EXPECT_NE(attributes & FILE_ATTRIBUTE_NOT_CONTENT_INDEXED, 0u);
+    }
     // A second Write replaces the read-only log.
     auto again = journal();
     EXPECT_TRUE(again->Write(log_path, folder_, folder_));
