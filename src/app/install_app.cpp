@@ -3,10 +3,12 @@
 
 #include "app/global_objects.h"
 #include "app/language_table.h"
-#include "app/product_identity.h"
+#include "res/product_identity.h"
 #include "os/registry.h"
 #include "os/shell_folders.h"
 #include "os/user_interface.h"
+#include "res/dialog_templates.h"
+#include "res/message_ids.h"
 #include "records/journal_wiring.h"
 #include "vd/program_path.h"
 #include "vd/message_box.h"
@@ -21,7 +23,6 @@
 namespace {
 
 constexpr std::uint32_t ErrorBusy = 170;
-constexpr std::uint16_t ApplicationIcon = 128;
 constexpr std::uint32_t RunningProductBoxType = os::mb::retry_cancel | os::mb::icon_exclamation;  // 0x35
 
 records::journal_ports JournalPorts(const app::SystemPorts& ports) {
@@ -47,24 +48,24 @@ std::optional<std::uint32_t> ReadDword(os::registry& registry, os::registry_hand
 
 CInstallApp::CInstallApp(app::SystemPorts ports, LanguageState& language, app::InstanceCounter& counter,
                          std::wstring programStem)
-    : singleInstance(ports.kernel, app::SingleInstanceName(app::ApplicationId), false, true),
+    : singleInstance(ports.kernel, app::SingleInstanceName(counter.applicationId()), false, true),
       uninstallLog(JournalPorts(ports)),
       ports_(ports),
       productRegistry_(ports.registry, ports.files),
       language_(language),
       counter_(counter),
       applicationName_(std::move(programStem)) {
-    vd::set_product_code(app::ProductIdentifier);
+    vd::set_product_code(product::identifier);
     vd::set_application_name(applicationName_);
     // The program's icon, loaded once, for the wizard frame and the library's boxes.
-    const auto icon = ports.ui.load_icon(ports.resources.program_module(), ApplicationIcon);
-    vd::ui_hooks::instance().set_icon([icon] { return icon; });
+    icon_ = ports.ui.load_icon(ports.resources.program_module(), res::application_icon);
+    vd::ui_hooks::instance().set_icon([icon = icon_] { return icon; });
 }
 
 CInstallApp::~CInstallApp() = default;
 
 void CInstallApp::SetApplicationName() {
-    applicationName_ = language_.LoadText(1000) + L" \u2013 " + std::wstring(app::ProductTitle);
+    applicationName_ = language_.LoadText(text::application) + L" \u2013 " + std::wstring(product::title);
     vd::set_application_name(applicationName_);
 }
 
@@ -77,7 +78,7 @@ int CInstallApp::ShowMessage(const std::wstring& text, std::uint32_t type) {
 
 void CInstallApp::ChooseLanguage() {
     language_.SetLanguage(language_.DefaultLanguage(ProductLanguageMask));
-    const std::wstring uninstallKey = std::wstring(app::UninstallRootPath) + std::wstring(app::ProductKeyName);
+    const std::wstring uninstallKey = product::uninstall_key();
     if (auto stored = ReadDword(ports_.registry, os::hkey::local_machine, uninstallKey, L"VdLanguage")) {
         const auto index = static_cast<LanguageIndex>(*stored);
         if (IsProductLanguage(index)) language_.SetLanguage(index);
@@ -88,19 +89,19 @@ void CInstallApp::ChooseLanguage() {
 bool CInstallApp::WaitUntilProductClosed() {
     // This setup program's own unit makes the count 1.
     while (counter_.Count() > 1) {
-        const auto text = language_.FormatText(1127, {app::ProductName});
-        if (ShowMessage(text, RunningProductBoxType) != os::id::retry) return false;
+        const auto message = language_.FormatText(text::close_product, {product::name});
+        if (ShowMessage(message, RunningProductBoxType) != os::id::retry) return false;
     }
     return true;
 }
 
 void CInstallApp::FillDefaultFolders() {
-    const auto company = std::wstring(app::CompanyFolderName);
-    const auto product = std::wstring(app::ProductKeyName);
+    const auto company = std::wstring(product::company_folder);
+    const auto productFolder = std::wstring(product::key_name);
     if (settings.installFolder.empty()) {
         std::wstring folder;
         (void)ports_.shell.special_folder_path(0, os::csidl::program_files, false, folder);
-        settings.installFolder = vd::path::append(vd::path::append(folder, company), product);
+        settings.installFolder = vd::path::append(vd::path::append(folder, company), productFolder);
     }
     if (settings.menuFolder.empty()) {
         std::wstring folder;
@@ -108,7 +109,7 @@ void CInstallApp::FillDefaultFolders() {
             folder.clear();
             (void)ports_.shell.special_folder_path(0, os::csidl::programs, false, folder);
         }
-        settings.menuFolder = vd::path::append(vd::path::append(folder, company), product);
+        settings.menuFolder = vd::path::append(vd::path::append(folder, company), productFolder);
     }
 }
 
@@ -119,8 +120,8 @@ void CInstallApp::DetectPrevious() {
                               productRegistry_,
                               records::version_reader(ports_.files, language_.Lcid()),
                               vd::program_path(ports_.process),
-                              app::NumericVersion,
-                              std::wstring(app::ProductKeyName)};
+                              product::numeric_version,
+                              std::wstring(product::key_name)};
     const auto previous = DetectPreviousInstallation(detection, uninstallLog);
     previousOutcome = previous.state;
     previousTitle = previous.previousTitle;
@@ -142,7 +143,7 @@ bool CInstallApp::InitInstance() {
     SetApplicationName();
     // 8.
     if (!vd::security::is_user_admin(ports_.security)) {
-        (void)ShowMessage(language_.LoadText(1126), os::mb::icon_exclamation);
+        (void)ShowMessage(language_.LoadText(text::administrator_needed), os::mb::icon_exclamation);
         return false;
     }
     // 9. No process of the product may run while its files are replaced.

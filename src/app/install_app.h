@@ -8,6 +8,7 @@
 #include "app/language_state.h"
 #include "app/named_mutex.h"
 #include "app/system_ports.h"
+#include "os/user_interface.h"
 #include "records/previous_installation.h"
 #include "records/product_registry.h"
 #include "records/uninstall_log.h"
@@ -43,7 +44,16 @@ public:
     // The wizard of step 13; without one, start-up ends after the default folders.
     void SetWizardRunner(WizardRunner runner) { runWizard_ = std::move(runner); }
 
+    // A box with the application's caption and owner rules (the caption is the application name).
+    [[nodiscard]] int ShowMessage(const std::wstring& text, std::uint32_t type);
+
+    // The wizard frame while it runs (the owner of the library's boxes); none otherwise.
+    [[nodiscard]] os::window_handle MainWindow() const noexcept { return mainWindow_; }
+    void SetMainWindow(os::window_handle window) noexcept { mainWindow_ = window; }
+
     [[nodiscard]] LanguageState& Language() noexcept { return language_; }
+    // Icon 128 of the program, for the wizard frame; none when the program has none.
+    [[nodiscard]] os::icon_handle ApplicationIcon() const noexcept { return icon_; }
     [[nodiscard]] const app::SystemPorts& Ports() const noexcept { return ports_; }
 
     // The results of start-up, read and written by the wizard and the installation.
@@ -59,7 +69,6 @@ private:
     void ChooseLanguage();
     [[nodiscard]] bool WaitUntilProductClosed();
     void FillDefaultFolders();
-    [[nodiscard]] int ShowMessage(const std::wstring& text, std::uint32_t type);
 
     void DetectPrevious();
 
@@ -68,5 +77,7 @@ private:
     LanguageState& language_;
     app::InstanceCounter& counter_;
     std::wstring applicationName_;
+    os::icon_handle icon_ = os::icon_handle::none;
+    os::window_handle mainWindow_ = os::window_handle::none;
     WizardRunner runWizard_;
 };

@@ -6,7 +6,7 @@
 namespace app {
 
 InstanceCounter::InstanceCounter(os::kernel_objects& kernel, std::wstring_view applicationId)
-    : kernel_(kernel), name_(InstanceCounterName(applicationId)) {}
+    : kernel_(kernel), applicationId_(applicationId), name_(InstanceCounterName(applicationId)) {}
 
 void InstanceCounter::Start() {
     if (handle_ == 0) handle_ = CreateGlobalSemaphore(kernel_, 0, 0x7FFFFFFF, name_).handle;

@@ -26,9 +26,12 @@ public:
 
     [[nodiscard]] std::int32_t ownUnits() const noexcept { return ownUnits_; }
     [[nodiscard]] const std::wstring& name() const noexcept { return name_; }
+    // The application id the counter was named after (read from the running program's version block).
+    [[nodiscard]] const std::wstring& applicationId() const noexcept { return applicationId_; }
 
 private:
     os::kernel_objects& kernel_;
+    std::wstring applicationId_;
     std::wstring name_;
     os::kernel_handle handle_ = 0;
     std::int32_t ownUnits_ = 0;

@@ -50,6 +50,7 @@ inline constexpr int desktop = 0x00;
 inline constexpr int programs = 0x02;
 inline constexpr int personal = 0x05;
 inline constexpr int startup = 0x07;
+inline constexpr int startmenu = 0x0B;
 inline constexpr int desktopdirectory = 0x10;
 inline constexpr int common_startmenu = 0x16;
 inline constexpr int common_programs = 0x17;

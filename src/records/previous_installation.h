@@ -3,6 +3,7 @@
 // program's version resource and the earlier uninstall log.
 #pragma once
 
+#include "res/product_identity.h"
 #include "os/file_system.h"
 #include "os/registry.h"
 #include "records/product_registry.h"
@@ -28,8 +29,8 @@ struct detection_ports {
     // The version of the executable at a path; nothing when it has no fixed version information.
     std::function<std::optional<installed_version>(std::wstring_view path)> readVersion;
     std::wstring programPath;  // this setup program's own executable
-    std::uint64_t setupVersion = 0x0007000800120001ull;
-    std::wstring productKeyName = L"Lignotek 7";
+    std::uint64_t setupVersion = product::numeric_version;
+    std::wstring productKeyName{product::key_name};
 };
 
 struct previous_installation {

@@ -2,6 +2,7 @@
 // key, and the two reading operations that the detection of an earlier installation uses.
 #pragma once
 
+#include "res/product_identity.h"
 #include "os/file_system.h"
 #include "os/registry.h"
 
@@ -11,8 +12,8 @@
 
 namespace records {
 
-inline constexpr std::wstring_view company_key = L"Software\\Vendrel & Vodoraru";
-inline constexpr std::wstring_view product_path_value = L"Lignotek 7 Path";
+inline const std::wstring company_key = product::company_key();
+inline const std::wstring product_path_value = product::product_path_value();
 
 // RegOpenKeyExW with MAXIMUM_ALLOWED.  An empty key when the subkey does not exist; any other
 // error throws std::system_error with the Windows code (os::win_category()).

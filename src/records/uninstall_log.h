@@ -7,6 +7,7 @@
 // Recording operations never fail: a step whose backup cannot be made is recorded without one.
 #pragma once
 
+#include "res/product_identity.h"
 #include "records/journal_ports.h"
 #include "records/log_record.h"
 
@@ -16,8 +17,8 @@
 
 // What the journal writes about the product.
 struct journal_identity {
-    std::wstring productTitle = L"Lignotek 7.08r";  // line 2 of the log
-    std::wstring productKeyName = L"Lignotek 7";     // the product's key under the uninstall key
+    std::wstring productTitle{product::title};      // line 2 of the log
+    std::wstring productKeyName{product::key_name};  // the product's key under the uninstall key
 };
 
 class UninstallLog {
@@ -72,7 +73,7 @@ public:
     [[nodiscard]] const journal_identity& identity() const { return identity_; }
 
     // The uninstall key below HKEY_LOCAL_MACHINE.
-    static constexpr std::wstring_view uninstall_root = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+    static constexpr std::wstring_view uninstall_root = product::uninstall_root;
 
 private:
     void Merge();

@@ -2,6 +2,7 @@
 // folders under ProgramData and under the roaming AppData.  None of them is created.
 #pragma once
 
+#include "res/product_identity.h"
 #include <mutex>
 #include <optional>
 #include <string>
@@ -12,7 +13,7 @@
 namespace vd {
 
 // The company's folder name under the shared and per-user data folders (and its registry key).
-inline constexpr std::wstring_view company_folder_name = L"Vendrel & Vodoraru";
+inline constexpr std::wstring_view company_folder_name = product::company_folder;
 
 // One known folder, looked up on first use and kept.  A failed lookup keeps nothing, so the next
 // call asks the shell again.  Safe to use from several threads.

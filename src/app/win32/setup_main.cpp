@@ -4,7 +4,7 @@
 #include "app/instance_counter.h"
 #include "app/language_state.h"
 #include "app/library_startup.h"
-#include "app/product_identity.h"
+#include "res/product_identity.h"
 #include "os/registry.h"
 #include "os/security.h"
 #include "os/win32/code_page_win32.h"
