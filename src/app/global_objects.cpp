@@ -40,8 +40,9 @@ CreatedObject CreateGlobalMutex(os::kernel_objects& kernel, bool initialOwner, s
     CreatedObject created;
     const auto descriptor = EveryoneOnly(MutexAllAccess, created.error);
     if (descriptor.empty()) return created;
-    created.error = kernel.create_mutex(GlobalName(name), initialOwner, descriptor, created.handle,
-                                        created.alreadyExisted);
+    os::kernel_handle handle = 0;
+    created.error = kernel.create_mutex(GlobalName(name), initialOwner, descriptor, handle, created.alreadyExisted);
+    created.handle = os::unique_kernel_handle(kernel, handle);
     return created;
 }
 
@@ -50,8 +51,10 @@ CreatedObject CreateGlobalSemaphore(os::kernel_objects& kernel, std::int32_t ini
     CreatedObject created;
     const auto descriptor = EveryoneOnly(SemaphoreAllAccess, created.error);
     if (descriptor.empty()) return created;
-    created.error = kernel.create_semaphore(GlobalName(name), initialCount, maximumCount, descriptor, created.handle,
+    os::kernel_handle handle = 0;
+    created.error = kernel.create_semaphore(GlobalName(name), initialCount, maximumCount, descriptor, handle,
                                             created.alreadyExisted);
+    created.handle = os::unique_kernel_handle(kernel, handle);
     return created;
 }
 

@@ -19,7 +19,7 @@ namespace app {
 [[nodiscard]] std::wstring InstanceCounterName(std::wstring_view applicationId);
 
 struct CreatedObject {
-    os::kernel_handle handle = 0;   // 0 when the creation failed
+    os::unique_kernel_handle handle;  // empty when the creation failed
     bool alreadyExisted = false;    // the object was opened, not created
     std::error_code error;          // why the creation failed
 };

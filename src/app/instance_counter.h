@@ -33,7 +33,7 @@ private:
     os::kernel_objects& kernel_;
     std::wstring applicationId_;
     std::wstring name_;
-    os::kernel_handle handle_ = 0;
+    os::unique_kernel_handle handle_;
     std::int32_t ownUnits_ = 0;
 };
 

@@ -3,6 +3,8 @@
 
 #include "app/global_objects.h"
 
+#include <utility>
+
 namespace app {
 
 namespace {
@@ -14,34 +16,34 @@ bool takes_ownership(os::wait_result result) {
 NamedMutex::NamedMutex(os::kernel_objects& kernel, std::wstring_view name, bool initialOwner, bool global)
     : kernel_(kernel) {
     bool alreadyExisted = false;
-    std::error_code error;
     if (global) {
-        const auto created = CreateGlobalMutex(kernel, initialOwner, name);
-        handle_ = created.handle;
+        auto created = CreateGlobalMutex(kernel, initialOwner, name);
+        handle_ = std::move(created.handle);
         alreadyExisted = created.alreadyExisted;
     } else {
-        error = kernel.create_mutex(name, initialOwner, {}, handle_, alreadyExisted);
+        os::kernel_handle handle = 0;
+        if (!kernel.create_mutex(name, initialOwner, {}, handle, alreadyExisted))
+            handle_ = os::unique_kernel_handle(kernel, handle);
     }
-    if (handle_ != 0 && initialOwner && alreadyExisted) {
+    if (handle_ && initialOwner && alreadyExisted) {
         // Asked to own a mutex that someone else created: it was only opened, so wait for it.
-        owned_ = takes_ownership(kernel_.wait(handle_, os::infinite_wait));
+        owned_ = takes_ownership(kernel_.wait(handle_.get(), os::infinite_wait));
     } else {
-        owned_ = handle_ != 0 && initialOwner;
+        owned_ = handle_ && initialOwner;
     }
 }
 
 NamedMutex::~NamedMutex() {
     if (owned_) Release();
-    kernel_.close(handle_);
 }
 
 bool NamedMutex::TryLock() {
-    owned_ = handle_ != 0 && takes_ownership(kernel_.wait(handle_, 0));
+    owned_ = handle_ && takes_ownership(kernel_.wait(handle_.get(), 0));
     return owned_;
 }
 
 void NamedMutex::Release() {
-    if (handle_ != 0) (void)kernel_.release_mutex(handle_);
+    if (handle_) (void)kernel_.release_mutex(handle_.get());
     owned_ = false;
 }
 

@@ -24,11 +24,11 @@ public:
     void Release();
 
     [[nodiscard]] bool owned() const noexcept { return owned_; }
-    [[nodiscard]] os::kernel_handle handle() const noexcept { return handle_; }
+    [[nodiscard]] os::kernel_handle handle() const noexcept { return handle_.get(); }
 
 private:
     os::kernel_objects& kernel_;
-    os::kernel_handle handle_ = 0;
+    os::unique_kernel_handle handle_;
     bool owned_ = false;
 };
 

@@ -4,6 +4,8 @@
 // error code and leave the out parameters as they were.
 #pragma once
 
+#include "os/unique_port_handle.h"
+
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -42,5 +44,8 @@ public:
     // CloseHandle.  Closing 0 does nothing.
     virtual void close(kernel_handle handle) noexcept = 0;
 };
+
+// A kernel object's handle, closed when this object ends (CloseHandle).  Move-only.
+using unique_kernel_handle = unique_port_handle<kernel_objects, kernel_handle, &kernel_objects::close>;
 
 }  // namespace os

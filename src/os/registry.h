@@ -9,6 +9,8 @@
 // registry is unchanged.
 #pragma once
 
+#include "os/unique_port_handle.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -103,36 +105,8 @@ public:
                                                       std::uint32_t flags) = 0;
 };
 
-// An open key that is closed when this object ends.  Move-only.
-class unique_key {
-public:
-    unique_key() = default;
-    unique_key(registry& reg, registry_handle key) noexcept : registry_(&reg), key_(key) {}
-    unique_key(unique_key&& other) noexcept
-        : registry_(std::exchange(other.registry_, nullptr)), key_(std::exchange(other.key_, 0)) {}
-    unique_key& operator=(unique_key&& other) noexcept {
-        if (this != &other) {
-            reset();
-            registry_ = std::exchange(other.registry_, nullptr);
-            key_ = std::exchange(other.key_, 0);
-        }
-        return *this;
-    }
-    unique_key(const unique_key&) = delete;
-    unique_key& operator=(const unique_key&) = delete;
-    ~unique_key() { reset(); }
-
-    [[nodiscard]] registry_handle get() const noexcept { return key_; }
-    explicit operator bool() const noexcept { return key_ != 0; }
-    void reset() noexcept {
-        if (registry_ != nullptr && key_ != 0) registry_->close_key(key_);
-        key_ = 0;
-    }
-
-private:
-    registry* registry_ = nullptr;
-    registry_handle key_ = 0;
-};
+// An open key that is closed when this object ends (RegCloseKey).  Move-only.
+using unique_key = unique_port_handle<registry, registry_handle, &registry::close_key>;
 
 #ifdef _WIN32
 // The registry of the running system (Windows build only).
