@@ -1,16 +1,18 @@
 #!/bin/sh
 # The sample payload round trip: what `setup-tool list` reads back is what the manifest packed, and
 # `setup-tool extract` places all of it over a fresh directory machine.
-# usage: roundtrip_test.sh SETUP_TOOL PAYLOAD MANIFEST CONTENT_LIST WORKDIR
+# usage: roundtrip_test.sh SETUP_TOOL PAYLOAD MANIFEST CONTENT_LIST PROGRAM_LIST WORKDIR
 set -eu
-tool=$1 payload=$2 manifest=$3 content=$4 work=$5
+tool=$1 payload=$2 manifest=$3 content=$4 programs=$5 work=$6
 rm -rf "$work" && mkdir -p "$work"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# kind, folder and file name of every manifest line, with the size from the content list.
-awk -F '\t' 'NR == FNR { if ($0 !~ /^#/ && NF == 2) size["content/" $1] = $2; next }
+# kind, folder and file name of every manifest line, with the size from the content list (sources
+# under content/) or the program placeholder list (sources under programs/).
+awk -F '\t' 'FILENAME == ARGV[1] { if ($0 !~ /^#/ && NF == 2) size["content/" $1] = $2; next }
+             FILENAME == ARGV[2] { if ($0 !~ /^#/ && NF == 2) size["programs/" $1] = $2; next }
              $0 !~ /^#/ && NF == 3 { n = split($3, p, "/"); print $1 "\t" size[$3] "\t" $2 "\t" p[n] }' \
-    "$content" "$manifest" > "$work/expected"
+    "$content" "$programs" "$manifest" > "$work/expected"
 "$tool" list "$payload" > "$work/listed" || fail "list failed"
 cut -f 1,2,4,5 "$work/listed" > "$work/listed-without-crc"
 diff "$work/expected" "$work/listed-without-crc" || fail "the listing differs from the manifest"
