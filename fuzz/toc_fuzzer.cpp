@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // data_offset = everything but a tail of file data of (data[0] >> 4) bytes
         const std::uint64_t tail = std::min<std::uint64_t>(data[0] >> 4, input.size() - 8);
         const std::uint64_t offset = input.size() - tail;
-        for (int i = 0; i < 8; ++i) input[i] = static_cast<std::byte>(offset >> (8 * i));
+        payload::set_toc_data_offset(input, offset);
     }
 
     fake_folders folders;
@@ -99,9 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const payload::compress_error&) {
     }
     // The input as one folder field.
-    std::u16string units(input.size() / 2, u'\0');
-    for (std::size_t i = 0; i < units.size(); ++i)
-        units[i] = static_cast<char16_t>(std::to_integer<unsigned>(input[2 * i]) | std::to_integer<unsigned>(input[2 * i + 1]) << 8);
+    const std::u16string units = vd::utf16le_units(input);
     payload::shared_folder_list shared;
     payload::destination_resolver resolver(folders, 0, inputs, shared);
     try {

@@ -78,15 +78,14 @@ bool extract_payload(std::istream& compressed, payload_ports& ports, const desti
 std::vector<payload_entry> read_table_of_contents(std::istream& compressed) {
     bzip2_decompressor source(compressed);
     std::vector<std::byte> table;
-    std::uint64_t data_offset = 8;
+    std::uint64_t data_offset = toc_prefix_size;
     std::array<std::byte, 1> one;
     // Byte by byte: the table is small and nothing after it is needed.
     while (table.size() < data_offset) {
         if (source.read(one) == 0) throw compress_error(compress_errc::unexpected_error, "the archive ends in its table");
         table.push_back(one[0]);
-        if (table.size() == 8) {
-            data_offset = 0;
-            for (int i = 7; i >= 0; --i) data_offset = (data_offset << 8) | std::to_integer<std::uint64_t>(table[i]);
+        if (table.size() == toc_prefix_size) {
+            data_offset = toc_data_offset(table);
             if (!plausible_data_offset(data_offset))
                 throw compress_error(compress_errc::unexpected_error, "implausible table of contents size");
         }
@@ -104,13 +103,15 @@ std::error_code check_payload(std::istream& compressed) noexcept {
             const std::size_t got = source.read(chunk);
             if (got == 0) break;
             std::size_t used = 0;
-            while (used < got && (table.size() < 8 || table.size() < data_offset)) {
-                const std::size_t want = table.size() < 8 ? 8 - table.size() : static_cast<std::size_t>(data_offset - table.size());
+            while (used < got && (table.size() < toc_prefix_size || table.size() < data_offset)) {
+                const std::size_t want = table.size() < toc_prefix_size
+                                             ? toc_prefix_size - table.size()
+                                             : static_cast<std::size_t>(data_offset - table.size());
                 const std::size_t take = std::min(want, got - used);
                 table.insert(table.end(), chunk.begin() + used, chunk.begin() + used + take);
                 used += take;
-                if (table.size() == 8) {
-                    for (int i = 7; i >= 0; --i) data_offset = (data_offset << 8) | std::to_integer<std::uint64_t>(table[i]);
+                if (table.size() == toc_prefix_size) {
+                    data_offset = toc_data_offset(table);
                     if (!plausible_data_offset(data_offset)) return make_error_code(compress_errc::unexpected_error);
                 }
                 if (table.size() == data_offset) {

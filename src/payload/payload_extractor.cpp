@@ -64,16 +64,15 @@ void payload_extractor::send(notification n, bool abortable) {
 std::size_t payload_extractor::write(const std::byte* bytes, std::size_t n) {
     if (inert_) return n;
     inert_guard guard(inert_);
-    if (index_ == 0) return table_.size() < 8 ? write_header(bytes, n) : write_table(bytes, n);
+    if (index_ == 0) return table_.size() < toc_prefix_size ? write_header(bytes, n) : write_table(bytes, n);
     return write_entry(bytes, n);
 }
 
 std::size_t payload_extractor::write_header(const std::byte* bytes, std::size_t n) {
-    const std::size_t take = std::min<std::size_t>(n, 8 - table_.size());
+    const std::size_t take = std::min<std::size_t>(n, toc_prefix_size - table_.size());
     table_.insert(table_.end(), bytes, bytes + take);
-    if (table_.size() == 8) {
-        data_offset_ = 0;
-        for (int i = 7; i >= 0; --i) data_offset_ = (data_offset_ << 8) | std::to_integer<std::uint64_t>(table_[i]);
+    if (table_.size() == toc_prefix_size) {
+        data_offset_ = toc_data_offset(table_);
         // Refuse before buffering: a table this small or this large is not a table.
         if (!plausible_data_offset(data_offset_))
             throw compress_error(compress_errc::unexpected_error, "implausible table of contents size");

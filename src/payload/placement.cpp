@@ -2,6 +2,7 @@
 #include "payload/placement.h"
 
 #include "os/win_error.h"
+#include "vd/create_folders.h"
 #include "vd/win_path.h"
 
 namespace payload {
@@ -28,14 +29,7 @@ file_error::file_error(std::error_code code, std::string operation, std::wstring
 void file_placement::create_directories(const std::wstring& folder) {
     std::uint32_t attributes = 0;
     if (!ports_.files.get_attributes(folder, attributes) && (attributes & os::file_attribute::directory)) return;
-    // Create each missing level from the top, as the file-system library does.
-    std::wstring so_far(vd::path::root(folder));
-    for (auto element : vd::path::elements(folder)) {
-        so_far = vd::path::join(so_far, element);
-        auto ec = ports_.files.create_directory(so_far);
-        if (!ec || ec == os::win_error(os::errc::already_exists)) continue;
-        throw file_error(ec, "create_directories", folder);
-    }
+    if (auto ec = vd::create_folders(ports_.files, folder)) throw file_error(ec, "create_directories", folder);
 }
 
 void file_placement::grant_shared_folders(const std::wstring& folder) {

@@ -3,6 +3,7 @@
 #include "payload/table_of_contents.h"
 
 #include "payload/compress_error.h"
+#include "vd/byte_order.h"
 #include "vd/utf16.h"
 
 #include <cstring>
@@ -20,9 +21,13 @@ public:
     template <typename T>
     T number() {
         if (data_.size() - pos_ < sizeof(T)) malformed("table of contents truncated");
-        T value = 0;
-        for (std::size_t i = 0; i < sizeof(T); ++i)
-            value |= static_cast<T>(static_cast<T>(std::to_integer<unsigned char>(data_[pos_ + i])) << (8 * i));
+        T value;
+        if constexpr (sizeof(T) == 2)
+            value = vd::read_le16(data_, pos_);
+        else if constexpr (sizeof(T) == 4)
+            value = vd::read_le32(data_, pos_);
+        else
+            value = vd::read_le64(data_, pos_);
         pos_ += sizeof(T);
         return value;
     }
@@ -30,8 +35,8 @@ public:
     std::wstring string() {
         const std::uint64_t length = number<std::uint32_t>();
         if (length > (data_.size() - pos_) / 2) malformed("string runs past the table of contents");
-        std::u16string units(static_cast<std::size_t>(length), u'\0');
-        for (auto& u : units) u = number<std::uint16_t>();
+        const auto units = vd::utf16le_units(data_.subspan(pos_, static_cast<std::size_t>(length) * 2));
+        pos_ += units.size() * 2;
         return vd::from_utf16(units);
     }
 
@@ -42,18 +47,18 @@ private:
     std::size_t pos_ = 0;
 };
 
-template <typename T>
-void put(std::vector<std::byte>& out, T value) {
-    for (std::size_t i = 0; i < sizeof(T); ++i) out.push_back(static_cast<std::byte>((value >> (8 * i)) & 0xFF));
-}
-
 void put_string(std::vector<std::byte>& out, std::wstring_view text) {
-    const auto units = vd::to_utf16(text);
-    put<std::uint32_t>(out, static_cast<std::uint32_t>(units.size()));
-    for (char16_t u : units) put<std::uint16_t>(out, static_cast<std::uint16_t>(u));
+    vd::append_le<std::uint32_t>(out, static_cast<std::uint32_t>(vd::utf16_length(text)));
+    vd::append_utf16le(out, text);
 }
 
 }  // namespace
+
+std::uint64_t toc_data_offset(std::span<const std::byte> prefix) noexcept { return vd::read_le64(prefix, 0); }
+
+void set_toc_data_offset(std::span<std::byte> table, std::uint64_t data_offset) noexcept {
+    vd::write_le64(table, 0, data_offset);
+}
 
 std::wstring file_name_of(std::wstring_view source) {
     const auto pos = source.find_last_of(L"\\/");
@@ -85,17 +90,16 @@ std::vector<payload_entry> parse_table_of_contents(std::span<const std::byte> ta
 
 std::vector<std::byte> build_table_of_contents(const std::vector<payload_entry>& entries) {
     std::vector<std::byte> out;
-    put<std::uint64_t>(out, 0);
-    put<std::uint32_t>(out, static_cast<std::uint32_t>(entries.size()));
+    vd::append_le<std::uint64_t>(out, 0);
+    vd::append_le<std::uint32_t>(out, static_cast<std::uint32_t>(entries.size()));
     for (const auto& e : entries) {
         put_string(out, e.source);
         put_string(out, e.destination);
-        put<std::uint32_t>(out, e.kind);
-        put<std::uint64_t>(out, e.size);
-        put<std::uint32_t>(out, e.crc);
+        vd::append_le<std::uint32_t>(out, e.kind);
+        vd::append_le<std::uint64_t>(out, e.size);
+        vd::append_le<std::uint32_t>(out, e.crc);
     }
-    const std::uint64_t size = out.size();
-    for (std::size_t i = 0; i < 8; ++i) out[i] = static_cast<std::byte>((size >> (8 * i)) & 0xFF);
+    set_toc_data_offset(out, out.size());
     return out;
 }
 

@@ -21,6 +21,14 @@ inline constexpr std::uint64_t toc_min_record_size = 24;        // a record with
 // The largest table the reader buffers: thousands of entries, far above any real payload.
 inline constexpr std::uint64_t toc_max_size = 4u << 20;
 
+// The bytes of the data_offset field, which a reader needs before it knows the table's size.
+inline constexpr std::size_t toc_prefix_size = 8;
+
+// The data_offset of a table whose first toc_prefix_size bytes are `prefix` (it must hold them).
+[[nodiscard]] std::uint64_t toc_data_offset(std::span<const std::byte> prefix) noexcept;
+// Writes `data_offset` into the first toc_prefix_size bytes of `table` (it must hold them).
+void set_toc_data_offset(std::span<std::byte> table, std::uint64_t data_offset) noexcept;
+
 // Whether a data_offset read from the first 8 bytes can be a table's size.
 [[nodiscard]] constexpr bool plausible_data_offset(std::uint64_t data_offset) noexcept {
     return data_offset >= toc_header_size && data_offset <= toc_max_size;

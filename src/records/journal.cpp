@@ -1,6 +1,7 @@
 // The recording operations of the journal and the backups they make.
 #include "records/uninstall_log.h"
 
+#include "vd/create_folders.h"
 #include "vd/utf16.h"
 #include "vd/win_path.h"
 
@@ -26,24 +27,22 @@ void UninstallLog::CreateRecordedDirectories(std::wstring_view folder) {
     // would make a folder nobody asked for.  Nothing is created, and the step that needs the
     // folder fails on its own.
     if (vd::utf16_length(folder) > max_path_units) return;
-    std::wstring current(vd::path::root(folder));
-    auto parts = vd::path::elements(folder);
-    if (current.empty() && !parts.empty()) {
+    std::wstring base(vd::path::root(folder));
+    const auto elements = vd::path::elements(folder);
+    std::span<const std::wstring_view> parts(elements);
+    if (base.empty() && !parts.empty()) {
         // No root: the first element stands where the drive would be and is never created.
-        current = std::wstring(parts.front());
-        parts.erase(parts.begin());
+        base = std::wstring(parts.front());
+        parts = parts.subspan(1);
     }
-    for (const auto part : parts) {
-        if (!current.empty() && !vd::path::is_separator(current.back())) current += L'\\';
-        current += part;
-        if (IsFolder(current)) continue;
-        if (ports_.files.create_directory(current)) return;
-        if (ports_.folder_created) ports_.folder_created(current);
+    // A folder that cannot be created ends the walk: the step that needs it fails on its own.
+    (void)vd::create_folders_below(ports_.files, std::move(base), parts, [this](const std::wstring& created) {
+        if (ports_.folder_created) ports_.folder_created(created);
         LogRecord r = make_record(RecordKind::Directory);
-        r.path = current;
+        r.path = created;
         r.flag = true;
         currentRecords_.push_back(std::move(r));
-    }
+    });
 }
 
 void UninstallLog::RecordFile(std::wstring_view path, std::int32_t entryKind, bool copy) {

@@ -3,13 +3,14 @@
 
 #include "vd/win_path.h"
 
-#include <cwctype>
 #include <vector>
 
 namespace records {
 namespace {
 
-bool is_separator(wchar_t c) { return c == L'\\' || c == L'/'; }
+using vd::path::has_drive;
+using vd::path::is_separator;
+using vd::path::is_unc;
 
 std::vector<std::wstring_view> split(std::wstring_view path) {
     std::vector<std::wstring_view> parts;
@@ -27,39 +28,32 @@ std::vector<std::wstring_view> split(std::wstring_view path) {
 bool equal_as_paths(std::wstring_view a, std::wstring_view b) {
     const bool rooted_a = !a.empty() && is_separator(a.front());
     const bool rooted_b = !b.empty() && is_separator(b.front());
-    const bool unc_a = a.size() > 1 && is_separator(a[0]) && is_separator(a[1]);
-    const bool unc_b = b.size() > 1 && is_separator(b[0]) && is_separator(b[1]);
-    return rooted_a == rooted_b && unc_a == unc_b && split(a) == split(b);
+    return rooted_a == rooted_b && is_unc(a) == is_unc(b) && split(a) == split(b);
 }
-
-bool has_drive(std::wstring_view p) { return p.size() >= 2 && p[1] == L':' && std::iswalpha(static_cast<std::wint_t>(p[0])); }
 
 // The path made absolute against `cwd`, as its elements with "." and ".." resolved.  The first
 // element is the root: "C:" or "\\server\share" (as two elements "\\server", "share").
 std::vector<std::wstring> absolute_elements(std::wstring_view path, std::wstring_view cwd) {
     std::wstring full;
-    const bool unc = path.size() > 1 && is_separator(path[0]) && is_separator(path[1]);
-    if (unc || (has_drive(path) && path.size() > 2 && is_separator(path[2]))) {
+    if (vd::path::is_absolute(path)) {
         full = path;
     } else if (!path.empty() && is_separator(path[0])) {
         // Rooted without a drive: the drive (or share) of the current directory.
         const auto cwd_parts = split(cwd);
-        const bool cwd_unc = cwd.size() > 1 && is_separator(cwd[0]) && is_separator(cwd[1]);
-        if (cwd_unc && cwd_parts.size() >= 2)
+        if (is_unc(cwd) && cwd_parts.size() >= 2)
             full = L"\\\\" + std::wstring(cwd_parts[0]) + L"\\" + std::wstring(cwd_parts[1]) + std::wstring(path);
         else
             full = std::wstring(cwd.substr(0, has_drive(cwd) ? 2 : 0)) + std::wstring(path);
     } else if (has_drive(path)) {
         // "C:name": relative to the current directory when it is on that drive.
-        const bool same_drive = has_drive(cwd) && std::towupper(static_cast<std::wint_t>(cwd[0])) ==
-                                                      std::towupper(static_cast<std::wint_t>(path[0]));
+        const bool same_drive = has_drive(cwd) && vd::path::fold_case(cwd[0]) == vd::path::fold_case(path[0]);
         full = same_drive ? std::wstring(cwd) + L"\\" + std::wstring(path.substr(2))
                           : std::wstring(path.substr(0, 2)) + L"\\" + std::wstring(path.substr(2));
     } else {
         full = std::wstring(cwd) + L"\\" + std::wstring(path);
     }
 
-    const bool full_unc = full.size() > 1 && is_separator(full[0]) && is_separator(full[1]);
+    const bool full_unc = is_unc(full);
     const auto parts = split(full);
     std::vector<std::wstring> out;
     std::size_t root_count = full_unc ? 2 : (has_drive(full) ? 1 : 0);

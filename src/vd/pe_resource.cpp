@@ -2,6 +2,8 @@
 // holds it -> the three-level resource tree (type, name, language) -> the data entry.
 #include "vd/pe_resource.h"
 
+#include "vd/byte_order.h"
+
 namespace vd {
 namespace {
 
@@ -14,15 +16,11 @@ public:
     }
     [[nodiscard]] std::optional<std::uint16_t> u16(std::uint64_t offset) const {
         if (!fits(offset, 2)) return std::nullopt;
-        const auto at = static_cast<std::size_t>(offset);
-        return static_cast<std::uint16_t>(std::to_integer<unsigned>(bytes_[at]) |
-                                          (std::to_integer<unsigned>(bytes_[at + 1]) << 8));
+        return read_le16(bytes_, static_cast<std::size_t>(offset));
     }
     [[nodiscard]] std::optional<std::uint32_t> u32(std::uint64_t offset) const {
-        const auto low = u16(offset);
-        const auto high = u16(offset + 2);
-        if (!low || !high) return std::nullopt;
-        return static_cast<std::uint32_t>(*low) | (static_cast<std::uint32_t>(*high) << 16);
+        if (!fits(offset, 4)) return std::nullopt;
+        return read_le32(bytes_, static_cast<std::size_t>(offset));
     }
 
 private:

@@ -1,6 +1,9 @@
 // Bounds-checked walk over RT_STRING blocks, and the two-module lookup of a string id.
 #include "vd/string_table.h"
 
+#include "vd/byte_order.h"
+#include "vd/utf16.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -8,12 +11,6 @@ namespace vd {
 namespace {
 
 constexpr unsigned entries_per_block = 16;
-
-// The UTF-16 unit at byte offset `offset`, read byte-wise so that no alignment is assumed.
-std::uint16_t unit_at(std::span<const std::byte> block, std::size_t offset) noexcept {
-    return static_cast<std::uint16_t>(std::to_integer<unsigned>(block[offset]) |
-                                      (std::to_integer<unsigned>(block[offset + 1]) << 8));
-}
 
 // The string in one module, or a null view.
 std::u16string_view find_in(os::resources& resources, os::module_handle module, unsigned id) {
@@ -34,7 +31,7 @@ std::optional<std::u16string_view> string_table_entry(std::span<const std::byte>
     std::size_t offset = 0;
     for (unsigned index = 0;; ++index) {
         if (block.size() < 2 || offset > block.size() - 2) return std::nullopt;
-        const std::size_t length = unit_at(block, offset);
+        const std::size_t length = read_le16(block, offset);
         offset += 2;
         if (length > (block.size() - offset) / 2) return std::nullopt;
         if (index == entry) {
@@ -61,25 +58,8 @@ std::optional<std::wstring> load_string_text(os::resources& resources, os::modul
                                              unsigned id) {
     const auto text = load_string(resources, resource_module, id);
     if (text.data() == nullptr) return std::nullopt;
-    std::wstring result;
-    result.reserve(text.size());
-    if constexpr (sizeof(wchar_t) == sizeof(char16_t)) {
-        for (const char16_t unit : text) result.push_back(static_cast<wchar_t>(unit));
-    } else {
-        // Surrogate pairs become one character; a lone surrogate becomes U+FFFD.
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            const char32_t unit = text[i];
-            if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
-                result.push_back(static_cast<wchar_t>(0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00)));
-                ++i;
-            } else if (unit >= 0xD800 && unit < 0xE000) {
-                result.push_back(static_cast<wchar_t>(0xFFFD));
-            } else {
-                result.push_back(static_cast<wchar_t>(unit));
-            }
-        }
-    }
-    return result;
+    // Texts are only shown: a lone surrogate becomes U+FFFD.
+    return from_utf16(text, lone_surrogate::replace);
 }
 
 }  // namespace vd

@@ -2,22 +2,16 @@
 // the value and the children, each part starting on a 32-bit boundary from the start of the block.
 #include "vd/version_block.h"
 
+#include "vd/byte_order.h"
+#include "vd/utf16.h"
+
+#include <algorithm>
 #include <vector>
 
 namespace vd {
 namespace {
 
 constexpr std::size_t header_size = 6;  // wLength, wValueLength, wType
-
-std::uint16_t read_u16(std::span<const std::byte> bytes, std::size_t offset) {
-    return static_cast<std::uint16_t>(std::to_integer<unsigned>(bytes[offset]) |
-                                      (std::to_integer<unsigned>(bytes[offset + 1]) << 8));
-}
-
-std::uint32_t read_u32(std::span<const std::byte> bytes, std::size_t offset) {
-    return static_cast<std::uint32_t>(read_u16(bytes, offset)) |
-           (static_cast<std::uint32_t>(read_u16(bytes, offset + 2)) << 16);
-}
 
 constexpr std::size_t align4(std::size_t offset) { return (offset + 3) & ~static_cast<std::size_t>(3); }
 
@@ -38,18 +32,18 @@ struct node {
 // key or value does not fit.
 std::optional<node> read_node(std::span<const std::byte> block, std::size_t begin, std::size_t limit) {
     if (limit > block.size() || begin > limit || limit - begin < header_size) return std::nullopt;
-    const std::size_t length = read_u16(block, begin);
+    const std::size_t length = read_le16(block, begin);
     if (length < header_size || length > limit - begin) return std::nullopt;
     node n;
     n.begin = begin;
     n.end = begin + length;
-    n.value_length = read_u16(block, begin + 2);
-    n.is_text = read_u16(block, begin + 4) == 1;
+    n.value_length = read_le16(block, begin + 2);
+    n.is_text = read_le16(block, begin + 4) == 1;
     n.key = begin + header_size;
     std::size_t at = n.key;
     for (;;) {
         if (n.end - at < 2) return std::nullopt;  // the key runs past the node
-        if (read_u16(block, at) == 0) break;
+        if (read_le16(block, at) == 0) break;
         at += 2;
     }
     n.key_length = (at - n.key) / 2;
@@ -65,7 +59,7 @@ char16_t ascii_lower(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast
 bool key_equals(std::span<const std::byte> block, const node& n, std::u16string_view wanted) {
     if (n.key_length != wanted.size()) return false;
     for (std::size_t i = 0; i < wanted.size(); ++i) {
-        if (ascii_lower(static_cast<char16_t>(read_u16(block, n.key + 2 * i))) != ascii_lower(wanted[i])) return false;
+        if (ascii_lower(static_cast<char16_t>(read_le16(block, n.key + 2 * i))) != ascii_lower(wanted[i])) return false;
     }
     return true;
 }
@@ -73,25 +67,11 @@ bool key_equals(std::span<const std::byte> block, const node& n, std::u16string_
 // The path elements of a sub-block, as UTF-16.
 std::vector<std::u16string> split_path(std::wstring_view path) {
     std::vector<std::u16string> parts;
-    std::u16string current;
-    auto flush = [&] {
-        if (!current.empty()) parts.push_back(std::move(current));
-        current.clear();
-    };
-    for (wchar_t c : path) {
-        if (c == L'\\') {
-            flush();
-            continue;
-        }
-        const auto code = static_cast<std::uint32_t>(c);
-        if (code > 0xFFFF) {
-            current.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
-            current.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
-        } else {
-            current.push_back(static_cast<char16_t>(code));
-        }
+    for (std::size_t start = 0; start <= path.size();) {
+        const auto end = std::min(path.find(L'\\', start), path.size());
+        if (end > start) parts.push_back(to_utf16(path.substr(start, end - start)));
+        start = end + 1;
     }
-    flush();
     return parts;
 }
 
@@ -134,35 +114,16 @@ std::optional<fixed_file_info> read_fixed_file_info(std::span<const std::byte> b
                                &info.file_date_ls};
     std::size_t offset = 0;
     for (auto* field : fields) {
-        *field = read_u32(b, offset);
+        *field = read_le32(b, offset);
         offset += 4;
     }
     return info;
 }
 
 std::wstring version_value_text(const version_value& value) {
-    std::size_t count = value.bytes.size() / 2;
-    if (count != 0 && read_u16(value.bytes, 2 * (count - 1)) == 0) --count;
-    std::wstring text;
-    text.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const char16_t unit = static_cast<char16_t>(read_u16(value.bytes, 2 * i));
-        if constexpr (sizeof(wchar_t) == 2) {
-            text.push_back(static_cast<wchar_t>(unit));
-        } else {
-            // Natively a wide character is a code point: pairs of surrogates are joined.
-            if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < count) {
-                const char16_t low = static_cast<char16_t>(read_u16(value.bytes, 2 * (i + 1)));
-                if (low >= 0xDC00 && low < 0xE000) {
-                    text.push_back(static_cast<wchar_t>(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00)));
-                    ++i;
-                    continue;
-                }
-            }
-            text.push_back(static_cast<wchar_t>(unit));
-        }
-    }
-    return text;
+    auto units = utf16le_units(value.bytes);
+    if (!units.empty() && units.back() == u'\0') units.pop_back();
+    return from_utf16(units);
 }
 
 }  // namespace vd

@@ -6,6 +6,7 @@
 
 #include "os/file_system.h"
 #include "os/resources.h"
+#include "vd/byte_order.h"
 #include "vd/pe_resource.h"
 
 namespace vd {
@@ -92,10 +93,8 @@ void version_info::initialise() {
     if (!translation) return;
     const auto pairs = translation->bytes;
     for (std::size_t at = 0; at + 4 <= pairs.size(); at += 4) {
-        const auto language = static_cast<std::uint16_t>(std::to_integer<unsigned>(pairs[at]) |
-                                                         (std::to_integer<unsigned>(pairs[at + 1]) << 8));
-        const auto code_page = static_cast<std::uint16_t>(std::to_integer<unsigned>(pairs[at + 2]) |
-                                                          (std::to_integer<unsigned>(pairs[at + 3]) << 8));
+        const auto language = read_le16(pairs, at);
+        const auto code_page = read_le16(pairs, at + 2);
         if (code_page == unicode_code_page) translations_.push_back(translation_key(language, code_page));
     }
 }

@@ -2,6 +2,8 @@
 // needs no system header; image statics name their bitmap or icon by number.
 #include "dialog_script.h"
 
+#include "vd/utf16.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <stdexcept>
@@ -26,34 +28,13 @@ void append_character(std::string& out, std::uint32_t c) {
     default: break;
     }
     if (c < 0x20 || c == 0x7F) refuse("control character", c);
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    vd::append_utf8(out, c);
 }
 
 // wchar_t holds UTF-16 on Windows and UTF-32 elsewhere; both decode here.
 void append_wide(std::string& out, std::wstring_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        auto c = static_cast<std::uint32_t>(text[i]);
-        if (c >= 0xD800 && c < 0xDC00 && sizeof(wchar_t) == 2 && i + 1 < text.size()) {
-            const auto low = static_cast<std::uint32_t>(text[i + 1]);
-            if (low >= 0xDC00 && low < 0xE000) {
-                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-                ++i;
-            }
-        }
+    for (std::size_t i = 0; i < text.size();) {
+        const std::uint32_t c = vd::next_code_point(text, i);
         if ((c >= 0xD800 && c < 0xE000) || c > 0x10FFFF) refuse("unpaired surrogate or invalid code point", c);
         append_character(out, c);
     }

@@ -1,7 +1,10 @@
 // A Windows machine kept in a folder of the host (see directory_machine.h).
 #include "os/native/directory_machine.h"
 
+#include "os/native/default_folders.h"
 #include "os/win_error.h"
+#include "vd/create_folders.h"
+#include "vd/utf16.h"
 #include "vd/win_path.h"
 
 #include <algorithm>
@@ -58,26 +61,8 @@ constexpr std::int32_t hr_not_found = static_cast<std::int32_t>(0x80070002u);
 #ifdef _WIN32
     return fs::path(std::wstring(name));
 #else
-    std::u8string out;
-    for (wchar_t wc : name) {
-        auto c = static_cast<std::uint32_t>(wc);
-        if (c < 0x80) {
-            out += static_cast<char8_t>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char8_t>(0xC0 | (c >> 6));
-            out += static_cast<char8_t>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char8_t>(0xE0 | (c >> 12));
-            out += static_cast<char8_t>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char8_t>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char8_t>(0xF0 | (c >> 18));
-            out += static_cast<char8_t>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char8_t>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char8_t>(0x80 | (c & 0x3F));
-        }
-    }
-    return fs::path(out);
+    const std::string utf8 = vd::to_utf8(name);
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
 #endif
 }
 
@@ -86,17 +71,7 @@ constexpr std::int32_t hr_not_found = static_cast<std::int32_t>(0x80070002u);
     return p.wstring();
 #else
     const std::u8string in = p.u8string();
-    std::wstring out;
-    for (std::size_t i = 0; i < in.size();) {
-        auto b = static_cast<unsigned char>(in[i]);
-        std::uint32_t c = b;
-        int extra = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
-        if (extra) c = b & (0x3F >> extra);
-        ++i;
-        for (int k = 0; k < extra && i < in.size(); ++k, ++i) c = (c << 6) | (static_cast<unsigned char>(in[i]) & 0x3F);
-        out += static_cast<wchar_t>(c);
-    }
-    return out;
+    return vd::from_utf8_lenient(std::string(in.begin(), in.end()));
 #endif
 }
 
@@ -212,28 +187,8 @@ private:
 
 directory_machine::directory_machine(fs::path root, std::wstring user)
     : root_(fs::absolute(std::move(root))), alive_(std::make_shared<bool>(true)) {
-    const std::wstring profile = L"C:\\Users\\" + user;
-    const std::wstring roaming = profile + L"\\AppData\\Roaming";
-    const std::wstring programs = roaming + L"\\Microsoft\\Windows\\Start Menu\\Programs";
-    special_ = {
-        {csidl::desktop, profile + L"\\Desktop"},
-        {csidl::programs, programs},
-        {csidl::personal, profile + L"\\Documents"},
-        {csidl::startup, programs + L"\\Startup"},
-        {csidl::desktopdirectory, profile + L"\\Desktop"},
-        {csidl::common_startmenu, L"C:\\ProgramData\\Microsoft\\Windows\\Start Menu"},
-        {csidl::common_programs, L"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs"},
-        {csidl::common_desktopdirectory, L"C:\\Users\\Public\\Desktop"},
-        {csidl::appdata, roaming},
-        {csidl::local_appdata, profile + L"\\AppData\\Local"},
-        {csidl::common_appdata, L"C:\\ProgramData"},
-        {csidl::windows, L"C:\\Windows"},
-        {csidl::system, L"C:\\Windows\\System32"},
-        {csidl::program_files, L"C:\\Program Files"},
-        {csidl::program_files_common, L"C:\\Program Files\\Common Files"},
-        {csidl::common_documents, L"C:\\Users\\Public\\Documents"},
-    };
-    temp_path_ = profile + L"\\AppData\\Local\\Temp\\";
+    special_ = default_special_folders(user);
+    temp_path_ = special_.at(csidl::local_appdata) + L"\\Temp\\";
     std::error_code ec;
     fs::create_directories(root_ / "C", ec);
     for (const auto& [id, folder] : special_) (void)create_folders(folder);
@@ -426,15 +381,7 @@ std::error_code directory_machine::create_directory(std::wstring_view path) {
     return ok();
 }
 
-std::error_code directory_machine::create_folders(std::wstring_view path) {
-    std::wstring so_far(vd::path::root(path));
-    for (auto e : vd::path::elements(path)) {
-        so_far = vd::path::join(so_far, e);
-        auto ec = create_directory(so_far);
-        if (ec && ec != win(errc::already_exists)) return ec;
-    }
-    return ok();
-}
+std::error_code directory_machine::create_folders(std::wstring_view path) { return vd::create_folders(*this, path); }
 
 std::error_code directory_machine::remove_directory(std::wstring_view path) {
     auto l = find(path);
@@ -586,15 +533,9 @@ void directory_machine::set_temp_path(std::wstring path, std::uint32_t temp_erro
 void directory_machine::set_open_hook(open_hook hook) { hook_ = std::move(hook); }
 
 std::int32_t directory_machine::known_folder_path(const known_folder_id& id, std::uint32_t flags, std::wstring& path) {
-    int csidl_of = -1;
-    if (id == known_folder::documents) csidl_of = csidl::personal;
-    else if (id == known_folder::program_data) csidl_of = csidl::common_appdata;
-    else if (id == known_folder::roaming_app_data) csidl_of = csidl::appdata;
-    else if (id == known_folder::local_app_data) csidl_of = csidl::local_appdata;
-    else if (id == known_folder::program_files) csidl_of = csidl::program_files;
-    else if (id == known_folder::desktop) csidl_of = csidl::desktopdirectory;
-    if (csidl_of < 0) return hr::e_invalidarg;
-    std::wstring folder = special_folder(csidl_of);
+    const auto csidl_of = csidl_of_known_folder(id);
+    if (!csidl_of) return hr::e_invalidarg;
+    std::wstring folder = special_folder(*csidl_of);
     if (folder.empty()) return hr_not_found;
     if (flags & known_folder_flag::create) {
         if (auto ec = create_folders(folder)) return hr::from_win32(static_cast<std::uint32_t>(ec.value()));

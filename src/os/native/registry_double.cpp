@@ -2,9 +2,11 @@
 #include "os/native/registry_double.h"
 
 #include "os/win_error.h"
+#include "vd/byte_order.h"
+#include "vd/utf16.h"
+#include "vd/win_path.h"
 
 #include <algorithm>
-#include <cwctype>
 
 namespace os::native {
 namespace {
@@ -13,13 +15,8 @@ constexpr char hive_magic[8] = {'L', 'G', 'K', 'H', 'I', 'V', 'E', '1'};
 // Hive files of the double are small; anything bigger is not one of ours.
 constexpr std::uint64_t max_hive_bytes = 64u * 1024u * 1024u;
 
-wchar_t fold(wchar_t c) { return static_cast<wchar_t>(std::towlower(static_cast<std::wint_t>(c))); }
-
-bool same_name(std::wstring_view a, std::wstring_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
-               return fold(x) == fold(y);
-           });
-}
+// Key and value names compare as the registry compares them, whatever the process locale.
+bool same_name(std::wstring_view a, std::wstring_view b) { return vd::path::equal_ignore_case(a, b); }
 
 bool is_root(registry_handle h) { return h >= hkey::classes_root && h <= hkey::users; }
 
@@ -41,27 +38,11 @@ std::vector<std::wstring_view> elements(std::wstring_view path) {
 
 // --- hive files: UTF-16LE names, little-endian counts ---------------------------------------
 
-void put_u32(std::vector<std::byte>& out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::byte>((v >> (8 * i)) & 0xFF));
-}
+void put_u32(std::vector<std::byte>& out, std::uint32_t v) { vd::append_le(out, v); }
 
 void put_name(std::vector<std::byte>& out, const std::wstring& name) {
-    std::vector<std::uint16_t> units;
-    for (wchar_t c : name) {
-        auto cp = static_cast<std::uint32_t>(c);
-        if (cp >= 0x10000 && cp <= 0x10FFFF) {
-            cp -= 0x10000;
-            units.push_back(static_cast<std::uint16_t>(0xD800 + (cp >> 10)));
-            units.push_back(static_cast<std::uint16_t>(0xDC00 + (cp & 0x3FF)));
-        } else {
-            units.push_back(static_cast<std::uint16_t>(cp));
-        }
-    }
-    put_u32(out, static_cast<std::uint32_t>(units.size()));
-    for (auto u : units) {
-        out.push_back(static_cast<std::byte>(u & 0xFF));
-        out.push_back(static_cast<std::byte>(u >> 8));
-    }
+    put_u32(out, static_cast<std::uint32_t>(vd::utf16_length(name)));
+    vd::append_utf16le(out, name);
 }
 
 void put_node(std::vector<std::byte>& out, const memory_registry::node& n) {
@@ -85,28 +66,15 @@ public:
 
     bool u32(std::uint32_t& v) {
         if (bytes_.size() - pos_ < 4) return false;
-        v = 0;
-        for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(bytes_[pos_ + i]) << (8 * i);
+        v = vd::read_le32(bytes_, pos_);
         pos_ += 4;
         return true;
     }
     bool name(std::wstring& out) {
         std::uint32_t count = 0;
         if (!u32(count) || (bytes_.size() - pos_) / 2 < count) return false;
-        out.clear();
-        for (std::uint32_t i = 0; i < count; ++i, pos_ += 2) {
-            std::uint32_t u = static_cast<std::uint32_t>(bytes_[pos_]) | (static_cast<std::uint32_t>(bytes_[pos_ + 1]) << 8);
-            if (u >= 0xD800 && u < 0xDC00 && i + 1 < count) {
-                const std::uint32_t low =
-                    static_cast<std::uint32_t>(bytes_[pos_ + 2]) | (static_cast<std::uint32_t>(bytes_[pos_ + 3]) << 8);
-                if (low >= 0xDC00 && low < 0xE000 && sizeof(wchar_t) == 4) {
-                    u = 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00);
-                    ++i;
-                    pos_ += 2;
-                }
-            }
-            out.push_back(static_cast<wchar_t>(u));
-        }
+        out = vd::from_utf16(vd::utf16le_units(bytes_.subspan(pos_, std::size_t{count} * 2)));
+        pos_ += std::size_t{count} * 2;
         return true;
     }
     bool node(memory_registry::node& n, int depth) {

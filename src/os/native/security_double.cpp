@@ -3,14 +3,17 @@
 
 #include "vd/security_descriptor.h"
 #include "vd/sid.h"
+#include "vd/win_path.h"
 
 #include <algorithm>
 #include <array>
-#include <cwctype>
 
 namespace os::native {
 
 namespace {
+
+// Privilege names and file paths compare without case, whatever the process locale.
+using vd::path::folded;
 
 constexpr std::uint32_t no_such_privilege = 1313;
 constexpr std::uint32_t invalid_security_descriptor = 1338;
@@ -24,12 +27,6 @@ constexpr std::array<std::wstring_view, 14> known_privileges = {
     L"SeChangeNotifyPrivilege",  L"SeSystemtimePrivilege",   L"SeLoadDriverPrivilege",
     L"SeIncreaseQuotaPrivilege", L"SeCreateGlobalPrivilege", L"SeImpersonatePrivilege",
 };
-
-std::wstring folded(std::wstring_view text) {
-    std::wstring key(text);
-    for (wchar_t& c : key) c = static_cast<wchar_t>(std::towlower(static_cast<std::wint_t>(c)));
-    return key;
-}
 
 std::vector<std::byte> to_vector(std::span<const std::byte> bytes) { return {bytes.begin(), bytes.end()}; }
 

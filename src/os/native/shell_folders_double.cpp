@@ -3,6 +3,7 @@
 
 #include <tuple>
 
+#include "os/native/default_folders.h"
 #include "os/win_error.h"
 
 namespace os::native {
@@ -14,31 +15,8 @@ bool shell_folders_double::id_less::operator()(const known_folder_id& a, const k
     return std::tie(a.data1, a.data2, a.data3, a.data4) < std::tie(b.data1, b.data2, b.data3, b.data4);
 }
 
-shell_folders_double::shell_folders_double() {
-    known_[known_folder::documents] = L"C:\\Users\\tester\\Documents";
-    known_[known_folder::program_data] = L"C:\\ProgramData";
-    known_[known_folder::roaming_app_data] = L"C:\\Users\\tester\\AppData\\Roaming";
-    known_[known_folder::local_app_data] = L"C:\\Users\\tester\\AppData\\Local";
-    known_[known_folder::program_files] = L"C:\\Program Files";
-    known_[known_folder::desktop] = L"C:\\Users\\tester\\Desktop";
-
-    special_[csidl::desktop] = L"C:\\Users\\tester\\Desktop";
-    special_[csidl::desktopdirectory] = L"C:\\Users\\tester\\Desktop";
-    special_[csidl::programs] = L"C:\\Users\\tester\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs";
-    special_[csidl::startup] =
-        L"C:\\Users\\tester\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
-    special_[csidl::personal] = L"C:\\Users\\tester\\Documents";
-    special_[csidl::appdata] = L"C:\\Users\\tester\\AppData\\Roaming";
-    special_[csidl::local_appdata] = L"C:\\Users\\tester\\AppData\\Local";
-    special_[csidl::common_startmenu] = L"C:\\ProgramData\\Microsoft\\Windows\\Start Menu";
-    special_[csidl::common_programs] = L"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
-    special_[csidl::common_desktopdirectory] = L"C:\\Users\\Public\\Desktop";
-    special_[csidl::common_appdata] = L"C:\\ProgramData";
-    special_[csidl::common_documents] = L"C:\\Users\\Public\\Documents";
-    special_[csidl::windows] = L"C:\\Windows";
-    special_[csidl::system] = L"C:\\Windows\\system32";
-    special_[csidl::program_files] = L"C:\\Program Files";
-    special_[csidl::program_files_common] = L"C:\\Program Files\\Common Files";
+shell_folders_double::shell_folders_double() : special_(default_special_folders(L"tester")) {
+    for (const auto& known : default_known_folders) known_[known.id] = special_.at(known.csidl);
 }
 
 void shell_folders_double::set_known_folder(const known_folder_id& id, std::wstring path) {
