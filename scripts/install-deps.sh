@@ -8,7 +8,7 @@ top=$(cd "$here/.." && pwd)
 third_party="$top/third_party"
 
 apt_packages=(
-  cmake ninja-build ccache g++ clang libclang-rt-14-dev
+  cmake ninja-build ccache g++ clang clang-format libclang-rt-14-dev
   libboost-dev libbz2-dev bzip2 libgtest-dev libgmock-dev googletest libbenchmark-dev
   mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix

@@ -8,6 +8,7 @@
 #include "os/registry.h"
 #include "os/security.h"
 #include "os/win32/code_page_win32.h"
+#include "os/win32/folder_picker_win32.h"
 #include "os/win32/file_system_win32.h"
 #include "os/win32/kernel_objects_win32.h"
 #include "os/win32/locale_win32.h"
@@ -19,7 +20,10 @@
 #include "os/win32/user_interface_win32.h"
 #include "vd/program_path.h"
 #include "vd/ui_hooks_defaults.h"
+#include "vd/known_folders.h"
 #include "vd/version_info.h"
+#include "wizard/framework/win32/win32_dialog_system.h"
+#include "wizard/run_wizard.h"
 
 #include <windows.h>
 
@@ -39,6 +43,7 @@ struct Win32System {
     std::unique_ptr<os::security> security = os::make_system_security();
     os::win32::user_interface_adapter ui;
     os::win32::system_text_adapter systemText;
+    os::win32::folder_picker_adapter folderPicker;
 
     app::SystemPorts Ports() {
         return {environment, process,   locale, codePage, resources, *registry,
@@ -57,11 +62,23 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     counter.Start();
 
     LanguageState language(ports.locale, ports.resources);
-    // The library's default user-interface hooks come before the application object.
-    vd::install_default_ui_hooks(ports.ui);
+    // The library's default user-interface hooks come before the application object; their owner
+    // is the application's main window, the wizard frame while it runs.
+    const CInstallApp* running = nullptr;
+    vd::install_default_ui_hooks(ports.ui, {[&running] { return running ? running->MainWindow() : os::window_handle::none; }, {}});
     vd::set_title_sources([&] { return vd::version_info(ports.resources).product_title(language.Lcid()); },
                           [&] { return vd::program_stem(ports.process); });
     CInstallApp application(ports, language, counter, vd::program_stem(ports.process));
+    running = &application;
+
+    wizard::win32_dialog_system dialogs(::GetModuleHandleW(nullptr));
+    const wizard::FolderBrowserPorts browsing{system.folderPicker, ports.ui, ports.systemText, ports.shell,
+                                              vd::process_known_folders(),
+                                              [&language] { return language.IsRightToLeft(language.DefaultLanguage(0)); }};
+    application.SetWizardRunner([&](CInstallApp& app) {
+        // The installation sequence is not part of this program yet: Install ends as a failed installation.
+        (void)wizard::RunWizard(app, dialogs, wizard::ShellFolderPickers(browsing), {});
+    });
     application.InitInstance();
     return 0;
 }

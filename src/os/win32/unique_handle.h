@@ -55,4 +55,45 @@ struct handle_traits {
 // A kernel handle whose empty value is null (tokens, processes, threads, mutexes); see CloseHandle.
 using unique_handle = unique_any<handle_traits>;
 
+struct icon_traits {
+    using type = HICON;
+    static type invalid() noexcept { return nullptr; }
+    static void close(type icon) noexcept { DestroyIcon(icon); }
+};
+
+// An icon the caller made or loaded without LR_SHARED; see DestroyIcon.
+using unique_hicon = unique_any<icon_traits>;
+
+// A window's device context and the window it came from (GetDC).
+struct window_dc {
+    HWND window = nullptr;
+    HDC dc = nullptr;
+    friend bool operator==(const window_dc&, const window_dc&) = default;
+};
+
+struct window_dc_traits {
+    using type = window_dc;
+    static type invalid() noexcept { return {}; }
+    static void close(type value) noexcept { ReleaseDC(value.window, value.dc); }
+};
+
+// A DC from GetDC, given back with ReleaseDC.
+using unique_window_dc = unique_any<window_dc_traits>;
+
+// An object selected into a DC and the object it replaced (SelectObject).
+struct dc_selection {
+    HDC dc = nullptr;
+    HGDIOBJ previous = nullptr;
+    friend bool operator==(const dc_selection&, const dc_selection&) = default;
+};
+
+struct dc_selection_traits {
+    using type = dc_selection;
+    static type invalid() noexcept { return {}; }
+    static void close(type value) noexcept { SelectObject(value.dc, value.previous); }
+};
+
+// A selection undone by selecting the previous object back; release it before its DC.
+using unique_dc_selection = unique_any<dc_selection_traits>;
+
 }  // namespace os::win32
