@@ -24,6 +24,7 @@
 #include "vd/version_info.h"
 #include "wizard/framework/win32/win32_dialog_system.h"
 #include "wizard/run_wizard.h"
+#include "wizard/win32/install_runner_win32.h"
 
 #include <windows.h>
 
@@ -76,8 +77,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                                               vd::process_known_folders(),
                                               [&language] { return language.IsRightToLeft(language.DefaultLanguage(0)); }};
     application.SetWizardRunner([&](CInstallApp& app) {
-        // The installation sequence is not part of this program yet: Install ends as a failed installation.
-        (void)wizard::RunWizard(app, dialogs, wizard::ShellFolderPickers(browsing), {});
+        (void)wizard::RunWizard(app, dialogs, wizard::ShellFolderPickers(browsing),
+                                wizard::SystemInstallationRunner(app));
     });
     application.InitInstance();
     return 0;

@@ -1,0 +1,17 @@
+// The UninstallLog journal behind the extraction (see journal_adapter.h).
+#include "install/journal_adapter.h"
+
+#include "payload/payload_entry.h"
+
+namespace install {
+
+void uninstall_log_journal::record_file(std::wstring_view path, std::uint32_t kind, bool copy) {
+    log_.RecordFile(path, static_cast<std::int32_t>(kind), copy);
+}
+
+void uninstall_log_journal::record_existing_shared_file(std::wstring_view path) {
+    log_.RecordFile(path, static_cast<std::int32_t>(payload::entry_kind::shared_data), true);
+    log_.CompleteLast(true);
+}
+
+}  // namespace install

@@ -1,0 +1,45 @@
+// The module table double (see modules_double.h).
+#include "os/native/modules_double.h"
+
+#include "os/win_error.h"
+#include "vd/win_path.h"
+
+namespace os::native {
+
+namespace {
+
+constexpr std::uint32_t mod_not_found = 126;
+
+}  // namespace
+
+void module_table::add(std::wstring path, exports functions) {
+    libraries_.emplace_back(std::move(path), std::move(functions));
+}
+
+std::error_code module_table::load(std::wstring_view full_path, library_handle& module) {
+    loads_asked.emplace_back(full_path);
+    if (!vd::path::is_absolute(full_path)) return win_error(errc::invalid_parameter);
+    for (std::size_t i = 0; i < libraries_.size(); ++i) {
+        if (!vd::path::equal_ignore_case(libraries_[i].first, full_path)) continue;
+        module = next_;
+        next_ += 0x10000;
+        handles_[module] = i;
+        ++loaded;
+        return {};
+    }
+    return win_error(mod_not_found);
+}
+
+library_symbol module_table::symbol(library_handle module, const char* name) {
+    const auto found = handles_.find(module);
+    if (found == handles_.end() || name == nullptr) return nullptr;
+    const auto& functions = libraries_[found->second].second;
+    const auto function = functions.find(name);
+    return function == functions.end() ? nullptr : function->second;
+}
+
+void module_table::free(library_handle module) noexcept {
+    if (handles_.erase(module) != 0) --loaded;
+}
+
+}  // namespace os::native
