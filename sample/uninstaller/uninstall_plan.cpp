@@ -89,6 +89,8 @@ uninstall_plan plan_uninstall(const RecordList& records, const uninstall_roots& 
     std::vector<std::wstring> folderParents;
     for (const auto& folder : install) folderParents.push_back(parent_folder(folder));
     for (const auto& folder : roots.menuFolders) folderParents.push_back(parent_folder(folder));
+    // A data folder's parent may have been made by the installation too (a fresh profile's AppData).
+    for (const auto& folder : roots.dataFolders) folderParents.push_back(parent_folder(folder));
 
     auto refuse = [&plan](const LogRecord& record, std::wstring_view why) {
         plan.steps.clear();
@@ -123,7 +125,7 @@ uninstall_plan plan_uninstall(const RecordList& records, const uninstall_roots& 
         case RecordKind::Directory: {
             if (record.path.empty()) break;
             bool allowed = below_any(record.path, fileRoots) || within_any(record.path, install) ||
-                           within_any(record.path, roots.menuFolders);
+                           within_any(record.path, roots.menuFolders) || within_any(record.path, roots.dataFolders);
             for (const auto& parent : folderParents)
                 if (!parent.empty() && parent.size() > 3 && equal_folded(record.path, parent)) allowed = true;
             if (!allowed) return refuse(record, L"outside the product's folders");

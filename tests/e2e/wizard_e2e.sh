@@ -199,6 +199,41 @@ newer_disables_next() {
   pictures wizard-page0-newer-en
 }
 
+# A quick installation to the end page, then the installed uninstaller, which leaves the machine as
+# it was (shared data aside).
+install_folder='C:\Program Files\Vendrel & Vodoraru\Lignotek 7'
+install_quick() {
+  out=$(drive "${open_wizard[@]}" --press 1 --expect-visible 1021 --press 1 --expect 1 Install \
+              --press 1 --patience 300 --expect 2 Exit --expect 1 "Next  >" --patience 5 \
+              --expect 1003 "$continue_english" --expect-disabled 3 --dump \
+              --screenshot "$artifacts/wizard-page4-installed-en.bmp" \
+              --press 1 --expect 1016 "Installation is complete." --expect-disabled 1 \
+              --expect 1003 "Click on 'Exit' to exit Installation." \
+              --screenshot "$artifacts/wizard-page5-en.bmp" \
+              --press 2 --wait-exit 30)
+  echo "$out"
+  expect "Preparing Installation...OK" "$out"
+  expect "Registry Data Writing...OK" "$out"
+  expect "Installation Data Writing...OK" "$out"
+  refuse "Failed" "$out"
+  finished "$out"
+  pictures wizard-page4-installed-en wizard-page5-en
+  local unix_folder="$WINEPREFIX/drive_c/Program Files/Vendrel & Vodoraru/Lignotek 7"
+  for file in Lignotek.exe Uninstall.exe Uninstall.ulog; do
+    if [ -f "$unix_folder/$file" ]; then echo "ok: installed $file"; else echo "MISSING: installed $file"; failures=$((failures + 1)); fi
+  done
+  if "$LIGNOTEK_WINE" reg query "$uninstall_key" /v UninstallString </dev/null >/dev/null 2>&1; then
+    echo "ok: uninstall entry"
+  else
+    echo "MISSING: uninstall entry"; failures=$((failures + 1))
+  fi
+  # The product's own uninstaller takes everything back.
+  "$LIGNOTEK_WINE" "$install_folder\\Uninstall.exe" /quiet </dev/null >/dev/null 2>&1
+  echo "uninstaller exit $?"
+  sleep 2
+  if [ -e "$unix_folder/Lignotek.exe" ]; then echo "UNEXPECTED: Lignotek.exe left"; failures=$((failures + 1)); else echo "ok: uninstalled"; fi
+}
+
 case $scenario in
   opens-english) run=opens_english ;;
   quick-walk) run=quick_walk ;;
@@ -208,6 +243,7 @@ case $scenario in
   exit-asks) run=exit_asks ;;
   about-box) run=about_box ;;
   newer-disables-next) run=newer_disables_next ;;
+  install-quick) run=install_quick ;;
   *) echo "unknown scenario $scenario"; exit 2 ;;
 esac
 clean

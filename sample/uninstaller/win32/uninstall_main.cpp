@@ -116,8 +116,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     roots.installFolder = installFolder;
     roots.menuFolders = menu_folders(log.shortcutPath());
     roots.desktops = {shell_folder(CSIDL_COMMON_DESKTOPDIRECTORY), shell_folder(CSIDL_DESKTOPDIRECTORY)};
-    if (const auto data = shell_folder(CSIDL_COMMON_APPDATA); !data.empty())
-        roots.dataFolders = {data + L"\\" + std::wstring(product::company_folder)};
+    // The maker's shared and per-user data folders.
+    for (const int csidl : {CSIDL_COMMON_APPDATA, CSIDL_APPDATA})
+        if (const auto data = shell_folder(csidl); !data.empty())
+            roots.dataFolders.push_back(data + L"\\" + std::wstring(product::company_folder));
     const auto plan = sample::plan_uninstall(log.previousRecords(), roots, program, logPath);
     if (plan.refusal) {
         say.error(L"The uninstall log \"" + logPath + L"\" has been altered and is not used (" + *plan.refusal +

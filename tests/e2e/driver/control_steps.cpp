@@ -143,7 +143,7 @@ bool set_check(const session& s, const std::wstring& id, bool checked) {
         if (!checked && is_radio(button))
             return fail(L"radio button " + id + L" cannot be cleared: check another of its group");
         deliver(button, BM_CLICK, 0, 0);
-        if (!settles([&] { return is_checked(button) == checked; }))
+        if (!settles(s, [&] { return is_checked(button) == checked; }))
             return fail(L"button " + id + L" did not become " + (checked ? L"checked" : L"unchecked"));
     }
     print_line(fact + id);
@@ -155,7 +155,7 @@ bool expect_text(const session& s, const std::wstring& id, const std::wstring& t
     const int number = *parse_id(id);
     // Looked up again each time: the wanted control may be on a page that is about to be shown.
     HWND control = nullptr;
-    if (!settles([&] {
+    if (!settles(s, [&] {
             control = find_control(s.current(), number);
             return control && escaped(control_text(control)) == text;
         }))
@@ -181,7 +181,7 @@ bool expect_state(const session& s, const std::wstring& id, control_state state)
         {L"unchecked", [](HWND c) { return is_checkable(c) && !is_checked(c); }},
     };
     const meaning& wanted = meanings[static_cast<int>(state)];
-    if (!settles([&] {
+    if (!settles(s, [&] {
             HWND control = find_control(s.current(), number);
             return control && wanted.holds(control);
         }))

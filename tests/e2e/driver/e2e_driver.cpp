@@ -20,6 +20,7 @@
 //   --type ID TEXT                    put the text into an edit box
 //   --check ID / --uncheck ID         click a check box or radio button that lacks that state
 //   --system-command HEX              give the window that system-menu command (0x10: About)
+//   --patience SECONDS                the --expect steps that follow wait this long (default 5)
 //   --expect ID TEXT                  fail unless the control shows exactly TEXT
 //   --expect-title TEXT               fail unless the window's title is exactly TEXT
 //   --expect-enabled ID, --expect-disabled ID, --expect-visible ID, --expect-hidden ID,
@@ -125,6 +126,11 @@ bool run(e2e::session& s, const std::vector<std::wstring>& args) {
             ok = with_argument([&](const std::wstring& id) { return e2e::set_check(s, id, step == L"--check"); });
         } else if (step == L"--system-command") {
             ok = with_argument([&](const std::wstring& command) { return e2e::system_command(s, command); });
+        } else if (step == L"--patience") {
+            ok = with_argument([&](const std::wstring& seconds) {
+                s.patience_ms = static_cast<DWORD>(std::wcstoul(seconds.c_str(), nullptr, 10) * 1000);
+                return true;
+            });
         } else if (step == L"--expect") {
             ok = with_two([&](const auto& id, const auto& text) { return e2e::expect_text(s, id, text); });
         } else if (step == L"--expect-title") {

@@ -23,21 +23,20 @@ struct session {
     std::vector<HWND> seen;
     std::vector<unique_handle> held_mutexes;
     std::map<std::wstring, unique_handle> semaphores;
+    // How long the checks wait for a state to come about (--patience).
+    DWORD patience_ms = 5000;
 
     [[nodiscard]] HWND current() const noexcept { return windows.empty() ? nullptr : windows.back(); }
 };
 
 // The program reacts to a step through its message queue, after the step has returned: a check
-// of its state waits this long for the state to come about before it fails.
-inline constexpr DWORD settle_time_ms = 5000;
-
-// Whether the condition holds now or comes to hold within the settle time.
+// of its state waits the session's patience for the state to come about before it fails.
 template <class Condition>
-bool settles(Condition condition) {
+bool settles(const session& s, Condition condition) {
     const DWORD start = GetTickCount();
     for (;;) {
         if (condition()) return true;
-        if (GetTickCount() - start > settle_time_ms) return condition();
+        if (GetTickCount() - start > s.patience_ms) return condition();
         Sleep(50);
     }
 }

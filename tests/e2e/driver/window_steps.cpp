@@ -144,7 +144,7 @@ bool system_command(const session& s, const std::wstring& command) {
 bool expect_title(const session& s, const std::wstring& title) {
     HWND window = s.current();
     if (!window) return fail(L"no window");
-    if (!settles([&] { return escaped(window_text(window)) == title; }))
+    if (!settles(s, [&] { return escaped(window_text(window)) == title; }))
         return fail(L"title is " + quoted(window_text(window)) + L", expected \"" + title + L"\"");
     print_line(L"expected title \"" + title + L"\"");
     return true;
