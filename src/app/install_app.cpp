@@ -7,6 +7,7 @@
 #include "os/registry.h"
 #include "os/shell_folders.h"
 #include "os/user_interface.h"
+#include "os/win_error.h"
 #include "res/dialog_templates.h"
 #include "res/message_ids.h"
 #include "records/journal_wiring.h"
@@ -22,7 +23,6 @@
 
 namespace {
 
-constexpr std::uint32_t ErrorBusy = 170;
 constexpr std::uint32_t RunningProductBoxType = os::mb::retry_cancel | os::mb::icon_exclamation;  // 0x35
 
 records::journal_ports JournalPorts(const app::SystemPorts& ports) {
@@ -134,7 +134,7 @@ bool CInstallApp::InitInstance() {
     // 1. One setup program at a time.
     if (!singleInstance.TryLock()) {
         vd::message_box_services services{ports_.ui, ports_.systemText, ports_.resources, {}, {}};
-        vd::show_error(services, static_cast<std::int32_t>(ErrorBusy));
+        vd::show_error(services, static_cast<std::int32_t>(os::errc::busy));
         return false;
     }
     // 3-6. The interface language: the user's, or the one an earlier installation stored.

@@ -56,13 +56,6 @@ inline constexpr std::uint32_t all_access = 0xF003F;
 inline constexpr std::uint32_t maximum_allowed = 0x02000000;
 }  // namespace key_access
 
-// Registry error codes beyond those of os::errc.
-namespace reg_errc {
-inline constexpr std::uint32_t badkey = 1010;
-inline constexpr std::uint32_t not_registry_file = 1017;
-inline constexpr std::uint32_t key_deleted = 1018;
-}  // namespace reg_errc
-
 class registry {
 public:
     virtual ~registry() = default;
@@ -81,12 +74,11 @@ public:
     // RegQueryValueExW.  With `data` null only `type` and `size` (bytes) are given.  With a buffer
     // of `size` bytes that is too small, the answer is 234 (ERROR_MORE_DATA) with `size` set to the
     // size needed and the buffer unchanged.  String data is given as stored: no null is added.
-    [[nodiscard]] virtual std::error_code query_value(registry_handle key, std::wstring_view name,
-                                                      std::uint32_t& type, std::byte* data,
-                                                      std::uint32_t& size) = 0;
+    [[nodiscard]] virtual std::error_code query_value(registry_handle key, std::wstring_view name, std::uint32_t& type,
+                                                      std::byte* data, std::uint32_t& size) = 0;
     // RegSetValueExW: replaces the value's type and bytes.
-    [[nodiscard]] virtual std::error_code set_value(registry_handle key, std::wstring_view name,
-                                                    std::uint32_t type, std::span<const std::byte> data) = 0;
+    [[nodiscard]] virtual std::error_code set_value(registry_handle key, std::wstring_view name, std::uint32_t type,
+                                                    std::span<const std::byte> data) = 0;
     // RegDeleteValueW.
     [[nodiscard]] virtual std::error_code delete_value(registry_handle key, std::wstring_view name) = 0;
     // SHDeleteKeyW: deletes the subkey with all its subkeys and values.

@@ -2,7 +2,7 @@
 #include "records/journal_wiring.h"
 
 #include "vd/security.h"
-#include "vd/w2a_codecvt.h"
+#include "vd/ansi_to_wide_codecvt.h"
 
 #include <memory>
 
@@ -10,9 +10,9 @@ namespace records {
 namespace {
 
 // The facet's destructor is protected, as for every locale facet; this one is owned directly.
-class owned_facet final : public vd::details::w2a_codecvt {
+class owned_facet final : public vd::details::ansi_to_wide_codecvt {
 public:
-    explicit owned_facet(os::code_page& code_pages) : w2a_codecvt(code_pages, 1) {}
+    explicit owned_facet(os::code_page& code_pages) : ansi_to_wide_codecvt(code_pages, 1) {}
     ~owned_facet() override = default;
 };
 
@@ -24,9 +24,8 @@ journal_ports make_journal_ports(os::file_system& files, os::registry& registry,
     journal_ports ports{
         .files = files,
         .registry = registry,
-        .set_privilege = [&security](std::wstring_view name, bool enable) {
-            return vd::security::set_privilege(security, name, enable);
-        },
+        .set_privilege = [&security](std::wstring_view name,
+                                     bool enable) { return vd::security::set_privilege(security, name, enable); },
         .folder_created = {},
         .ansi_to_wide = [facet](std::string_view bytes) { return vd::details::to_wide(*facet, bytes); },
         .same_item = {},

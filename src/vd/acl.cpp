@@ -17,29 +17,30 @@ enum class sid_place { none, after_mask, after_object_types };
 // between the mask and the SID; kinds unknown here are carried along without being looked into.
 sid_place place_of_sid(std::uint8_t type) noexcept {
     switch (type) {
-    case 0x00:  // ACCESS_ALLOWED
-    case 0x01:  // ACCESS_DENIED
-    case 0x02:  // SYSTEM_AUDIT
-    case 0x03:  // SYSTEM_ALARM
-    case 0x09:  // ACCESS_ALLOWED_CALLBACK
-    case 0x0A:  // ACCESS_DENIED_CALLBACK
-    case 0x0D:  // SYSTEM_AUDIT_CALLBACK
-    case 0x0E:  // SYSTEM_ALARM_CALLBACK
-    case 0x11:  // SYSTEM_MANDATORY_LABEL
-    case 0x12:  // SYSTEM_RESOURCE_ATTRIBUTE
-    case 0x13:  // SYSTEM_SCOPED_POLICY_ID
-    case 0x14:  // SYSTEM_PROCESS_TRUST_LABEL
-        return sid_place::after_mask;
-    case 0x05:  // ACCESS_ALLOWED_OBJECT
-    case 0x06:  // ACCESS_DENIED_OBJECT
-    case 0x07:  // SYSTEM_AUDIT_OBJECT
-    case 0x08:  // SYSTEM_ALARM_OBJECT
-    case 0x0B:  // ACCESS_ALLOWED_CALLBACK_OBJECT
-    case 0x0C:  // ACCESS_DENIED_CALLBACK_OBJECT
-    case 0x0F:  // SYSTEM_AUDIT_CALLBACK_OBJECT
-    case 0x10:  // SYSTEM_ALARM_CALLBACK_OBJECT
-        return sid_place::after_object_types;
-    default: return sid_place::none;
+        case 0x00:  // ACCESS_ALLOWED
+        case 0x01:  // ACCESS_DENIED
+        case 0x02:  // SYSTEM_AUDIT
+        case 0x03:  // SYSTEM_ALARM
+        case 0x09:  // ACCESS_ALLOWED_CALLBACK
+        case 0x0A:  // ACCESS_DENIED_CALLBACK
+        case 0x0D:  // SYSTEM_AUDIT_CALLBACK
+        case 0x0E:  // SYSTEM_ALARM_CALLBACK
+        case 0x11:  // SYSTEM_MANDATORY_LABEL
+        case 0x12:  // SYSTEM_RESOURCE_ATTRIBUTE
+        case 0x13:  // SYSTEM_SCOPED_POLICY_ID
+        case 0x14:  // SYSTEM_PROCESS_TRUST_LABEL
+            return sid_place::after_mask;
+        case 0x05:  // ACCESS_ALLOWED_OBJECT
+        case 0x06:  // ACCESS_DENIED_OBJECT
+        case 0x07:  // SYSTEM_AUDIT_OBJECT
+        case 0x08:  // SYSTEM_ALARM_OBJECT
+        case 0x0B:  // ACCESS_ALLOWED_CALLBACK_OBJECT
+        case 0x0C:  // ACCESS_DENIED_CALLBACK_OBJECT
+        case 0x0F:  // SYSTEM_AUDIT_CALLBACK_OBJECT
+        case 0x10:  // SYSTEM_ALARM_CALLBACK_OBJECT
+            return sid_place::after_object_types;
+        default:
+            return sid_place::none;
     }
 }
 
@@ -95,7 +96,7 @@ std::optional<acl_view> parse_acl(std::span<const std::byte> bytes) {
 acl_writer::acl_writer(std::size_t size, std::uint8_t revision) {
     if (size < acl_header_size || size > max_acl_size || size % 4 != 0 || revision < acl_revision ||
         revision > acl_revision_ds) {
-        throw_win32(win32_error::invalid_parameter);
+        throw_win32(os::errc::invalid_parameter);
     }
     acl_.assign(size, std::byte{0});
     acl_[0] = std::byte{revision};
@@ -103,7 +104,7 @@ acl_writer::acl_writer(std::size_t size, std::uint8_t revision) {
 }
 
 void acl_writer::append(std::span<const std::byte> ace) {
-    if (ace.size() > acl_.size() - used_) throw_win32(win32_error::allotted_space_exceeded);
+    if (ace.size() > acl_.size() - used_) throw_win32(os::errc::allotted_space_exceeded);
     std::copy(ace.begin(), ace.end(), acl_.begin() + static_cast<std::ptrdiff_t>(used_));
     used_ += ace.size();
     write_le16(acl_, 4, ++count_);
@@ -111,14 +112,14 @@ void acl_writer::append(std::span<const std::byte> ace) {
 
 void acl_writer::add_ace(std::span<const std::byte> ace) {
     // Only whole entries go in: the size field must describe exactly these bytes.
-    if (ace.size() < 4 || ace.size() % 4 != 0 || read_le16(ace, 2) != ace.size()) throw_win32(win32_error::invalid_acl);
+    if (ace.size() < 4 || ace.size() % 4 != 0 || read_le16(ace, 2) != ace.size()) throw_win32(os::errc::invalid_acl);
     append(ace);
 }
 
 void acl_writer::add_access_allowed_ace(std::uint32_t mask, std::span<const std::byte> sid, std::uint8_t flags) {
-    if ((flags & ~ace_flag::valid_inherit_flags) != 0) throw_win32(win32_error::invalid_parameter);
+    if ((flags & ~ace_flag::valid_inherit_flags) != 0) throw_win32(os::errc::invalid_parameter);
     const auto length = sid_length(sid);
-    if (!length) throw_win32(win32_error::invalid_sid);
+    if (!length) throw_win32(os::errc::invalid_sid);
     std::vector<std::byte> ace(8 + *length);
     ace[0] = std::byte{ace_type::access_allowed};
     ace[1] = std::byte{flags};
@@ -130,7 +131,7 @@ void acl_writer::add_access_allowed_ace(std::uint32_t mask, std::span<const std:
 
 single_ace_acl::single_ace_acl(std::span<const std::byte> sid, std::uint32_t mask) {
     const auto length = sid_length(sid);
-    if (!length) throw_win32(win32_error::invalid_sid);
+    if (!length) throw_win32(os::errc::invalid_sid);
     acl_writer acl(*length + 16, acl_revision);
     acl.add_access_allowed_ace(mask, sid);
     acl_ = std::move(acl).take();

@@ -1,13 +1,13 @@
 // The insert engine of the Windows message formatter for string arguments.
 #include "vd/format_message.h"
 
+#include "os/win_error.h"
+
 #include <cstddef>
 #include <optional>
 
 namespace vd {
 namespace {
-
-constexpr std::uint32_t invalid_parameter = 87;
 
 bool is_digit(wchar_t c) noexcept { return c >= L'0' && c <= L'9'; }
 
@@ -21,8 +21,8 @@ struct string_conversion {
 std::optional<string_conversion> parse_conversion(std::wstring_view format) {
     string_conversion conversion;
     std::size_t i = 0;
-    while (i < format.size() && (format[i] == L'-' || format[i] == L'+' || format[i] == L' ' || format[i] == L'#' ||
-                               format[i] == L'0')) {
+    while (i < format.size() &&
+           (format[i] == L'-' || format[i] == L'+' || format[i] == L' ' || format[i] == L'#' || format[i] == L'0')) {
         if (format[i] == L'-') conversion.left = true;
         ++i;
     }
@@ -62,7 +62,7 @@ formatted_message format_message(std::wstring_view pattern, std::span<const std:
     std::wstring& out = result.text;
     auto fail = [&result]() {
         result.text.clear();
-        result.error = invalid_parameter;
+        result.error = os::errc::invalid_parameter;
         return result;
     };
     for (std::size_t i = 0; i < pattern.size(); ++i) {
@@ -92,12 +92,23 @@ formatted_message format_message(std::wstring_view pattern, std::span<const std:
             continue;
         }
         switch (next) {
-            case L'0': return result;  // the message ends here, without a line break
-            case L'n': out.append(L"\r\n"); break;
-            case L'r': out.push_back(L'\r'); break;
-            case L't': out.push_back(L'\t'); break;
-            case L'b': out.push_back(L' '); break;
-            default: out.push_back(next); break;  // %% %. %! "% " and any other character stand for themselves
+            case L'0':
+                return result;  // the message ends here, without a line break
+            case L'n':
+                out.append(L"\r\n");
+                break;
+            case L'r':
+                out.push_back(L'\r');
+                break;
+            case L't':
+                out.push_back(L'\t');
+                break;
+            case L'b':
+                out.push_back(L' ');
+                break;
+            default:
+                out.push_back(next);
+                break;  // %% %. %! "% " and any other character stand for themselves
         }
     }
     return result;

@@ -23,13 +23,13 @@ constexpr std::size_t largest_block = static_cast<std::size_t>(std::numeric_limi
 
 }  // namespace
 
-basic_membuf::basic_membuf(std::ios_base::openmode requested) : mode_(requested) {
+memory_streambuf::memory_streambuf(std::ios_base::openmode requested) : mode_(requested) {
     if (!has(mode_, out)) mode_ &= ~app;
     setg(nullptr, nullptr, nullptr);
     setp(nullptr, nullptr);
 }
 
-basic_membuf::basic_membuf(const void* data, std::size_t size, std::ios_base::openmode requested)
+memory_streambuf::memory_streambuf(const void* data, std::size_t size, std::ios_base::openmode requested)
     : mode_(requested & ~(out | app)), owns_(false) {
     // The buffer never writes through these pointers: without out it has no put area.
     begin_ = static_cast<char*>(const_cast<void*>(data));
@@ -50,18 +50,18 @@ basic_membuf::basic_membuf(const void* data, std::size_t size, std::ios_base::op
     setp(nullptr, nullptr);
 }
 
-char* basic_membuf::raise_high_water() noexcept {
+char* memory_streambuf::raise_high_water() noexcept {
     if (pptr() != nullptr && pptr() > high_water_) high_water_ = pptr();
     if (has(mode_, in) && egptr() < high_water_) setg(begin_, gptr() != nullptr ? gptr() : begin_, high_water_);
     return high_water_;
 }
 
-std::string_view basic_membuf::view() noexcept {
+std::string_view memory_streambuf::view() noexcept {
     raise_high_water();
     return {begin_, static_cast<std::size_t>(high_water_ - begin_)};
 }
 
-void basic_membuf::set_put(std::size_t offset) noexcept {
+void memory_streambuf::set_put(std::size_t offset) noexcept {
     setp(begin_, begin_ + capacity_);
     // pbump takes an int: move in steps for very large offsets.
     while (offset > 0) {
@@ -71,7 +71,7 @@ void basic_membuf::set_put(std::size_t offset) noexcept {
     }
 }
 
-bool basic_membuf::grow() {
+bool memory_streambuf::grow() {
     const std::size_t n = capacity_;
     std::size_t increment = n < 512 ? 256 : n / 2;
     while (increment >= 2 && n > largest_block - increment) increment /= 2;
@@ -96,7 +96,7 @@ bool basic_membuf::grow() {
     return true;
 }
 
-basic_membuf::int_type basic_membuf::overflow(int_type c) {
+memory_streambuf::int_type memory_streambuf::overflow(int_type c) {
     if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
     if (!has(mode_, out)) return traits_type::eof();
     if (has(mode_, app)) {
@@ -113,14 +113,14 @@ basic_membuf::int_type basic_membuf::overflow(int_type c) {
     return c;
 }
 
-basic_membuf::int_type basic_membuf::underflow() {
+memory_streambuf::int_type memory_streambuf::underflow() {
     if (!has(mode_, in)) return traits_type::eof();
     raise_high_water();
     if (gptr() != nullptr && gptr() < egptr()) return traits_type::to_int_type(*gptr());
     return traits_type::eof();
 }
 
-basic_membuf::int_type basic_membuf::pbackfail(int_type c) {
+memory_streambuf::int_type memory_streambuf::pbackfail(int_type c) {
     if (gptr() == nullptr || gptr() == eback()) return traits_type::eof();
     if (traits_type::eq_int_type(c, traits_type::eof())) {
         gbump(-1);
@@ -137,8 +137,8 @@ basic_membuf::int_type basic_membuf::pbackfail(int_type c) {
     return c;
 }
 
-basic_membuf::pos_type basic_membuf::seekoff(off_type offset, std::ios_base::seekdir direction,
-                                             std::ios_base::openmode which) {
+memory_streambuf::pos_type memory_streambuf::seekoff(off_type offset, std::ios_base::seekdir direction,
+                                                     std::ios_base::openmode which) {
     const pos_type invalid = pos_type(off_type(-1));
     const bool move_get = (which & in) != 0 && has(mode_, in);
     const bool move_put = (which & out) != 0 && has(mode_, out);
@@ -165,7 +165,7 @@ basic_membuf::pos_type basic_membuf::seekoff(off_type offset, std::ios_base::see
     return pos_type(target);
 }
 
-basic_membuf::pos_type basic_membuf::seekpos(pos_type position, std::ios_base::openmode which) {
+memory_streambuf::pos_type memory_streambuf::seekpos(pos_type position, std::ios_base::openmode which) {
     return seekoff(off_type(position), std::ios_base::beg, which);
 }
 

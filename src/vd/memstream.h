@@ -13,16 +13,16 @@
 
 namespace vd {
 
-class basic_membuf : public std::streambuf {
+class memory_streambuf : public std::streambuf {
 public:
     // An empty buffer that owns the storage it grows.  Append without out is dropped.
-    explicit basic_membuf(std::ios_base::openmode mode = std::ios_base::in | std::ios_base::out);
+    explicit memory_streambuf(std::ios_base::openmode mode = std::ios_base::in | std::ios_base::out);
     // A read-only buffer over [data, data + size), which must outlive it: out and append are dropped;
     // at-end starts reading at the end, truncate leaves nothing to read.
-    basic_membuf(const void* data, std::size_t size, std::ios_base::openmode mode = std::ios_base::in);
+    memory_streambuf(const void* data, std::size_t size, std::ios_base::openmode mode = std::ios_base::in);
 
-    basic_membuf(const basic_membuf&) = delete;
-    basic_membuf& operator=(const basic_membuf&) = delete;
+    memory_streambuf(const memory_streambuf&) = delete;
+    memory_streambuf& operator=(const memory_streambuf&) = delete;
 
     [[nodiscard]] bool owns_storage() const noexcept { return owns_; }
     // Bytes of the current storage (the caller's range, or the block grown so far).
@@ -60,10 +60,10 @@ public:
     explicit basic_imemstream(std::span<const std::byte> bytes, std::ios_base::openmode mode = std::ios_base::in)
         : basic_imemstream(bytes.data(), bytes.size(), mode) {}
 
-    [[nodiscard]] basic_membuf* rdbuf() const noexcept { return const_cast<basic_membuf*>(&buffer_); }
+    [[nodiscard]] memory_streambuf* rdbuf() const noexcept { return const_cast<memory_streambuf*>(&buffer_); }
 
 private:
-    basic_membuf buffer_;
+    memory_streambuf buffer_;
 };
 
 // An input and output stream over a block it owns and grows.
@@ -71,11 +71,11 @@ class basic_memstream : public std::iostream {
 public:
     explicit basic_memstream(std::ios_base::openmode mode = std::ios_base::in | std::ios_base::out);
 
-    [[nodiscard]] basic_membuf* rdbuf() const noexcept { return const_cast<basic_membuf*>(&buffer_); }
+    [[nodiscard]] memory_streambuf* rdbuf() const noexcept { return const_cast<memory_streambuf*>(&buffer_); }
     [[nodiscard]] std::string_view view() noexcept { return buffer_.view(); }
 
 private:
-    basic_membuf buffer_;
+    memory_streambuf buffer_;
 };
 
 }  // namespace vd

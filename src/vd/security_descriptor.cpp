@@ -18,14 +18,14 @@ constexpr std::size_t dacl_field = 16;
 // The bytes of a SID, checked, as a copy the descriptor keeps.
 std::vector<std::byte> checked_sid(std::span<const std::byte> sid) {
     const auto length = sid_length(sid);
-    if (!length) throw_win32(win32_error::invalid_sid);
+    if (!length) throw_win32(os::errc::invalid_sid);
     return {sid.begin(), sid.begin() + static_cast<std::ptrdiff_t>(*length)};
 }
 
 }  // namespace
 
 os::hresult read_descriptor_dacl(std::span<const std::byte> descriptor, descriptor_dacl& result) {
-    const os::hresult bad_descriptor = os::hr::from_win32(win32_error::invalid_security_descriptor);
+    const os::hresult bad_descriptor = os::hr::from_win32(os::errc::invalid_security_descriptor);
     if (descriptor.size() < security_descriptor_header_size) return bad_descriptor;
     if (std::to_integer<std::uint8_t>(descriptor[0]) != security_descriptor_revision) return bad_descriptor;
     const std::uint16_t control = read_le16(descriptor, 2);
@@ -38,7 +38,7 @@ os::hresult read_descriptor_dacl(std::span<const std::byte> descriptor, descript
     if ((control & se_control::dacl_present) != 0 && offset != 0) {
         if (offset < security_descriptor_header_size || offset >= descriptor.size()) return bad_descriptor;
         read.dacl = parse_acl(descriptor.subspan(offset));
-        if (!read.dacl) return os::hr::from_win32(win32_error::invalid_acl);
+        if (!read.dacl) return os::hr::from_win32(os::errc::invalid_acl);
     }
     result = std::move(read);
     return os::hr::ok;
@@ -46,7 +46,7 @@ os::hresult read_descriptor_dacl(std::span<const std::byte> descriptor, descript
 
 void security_descriptor::set_dacl(std::span<const std::byte> acl) {
     const auto parsed = parse_acl(acl);
-    if (!parsed) throw_win32(win32_error::invalid_acl);
+    if (!parsed) throw_win32(os::errc::invalid_acl);
     dacl_.assign(acl.begin(), acl.begin() + static_cast<std::ptrdiff_t>(parsed->size));
     dacl_present_ = true;
 }
@@ -57,7 +57,7 @@ void security_descriptor::set_group(std::span<const std::byte> sid) { group_ = c
 
 void security_descriptor::set_control(std::uint16_t mask, std::uint16_t bits) {
     if ((mask & ~se_control::settable) != 0 || (bits & ~se_control::settable) != 0) {
-        throw_win32(win32_error::invalid_parameter);
+        throw_win32(os::errc::invalid_parameter);
     }
     control_ = static_cast<std::uint16_t>((control_ & ~mask) | (bits & mask));
 }

@@ -14,13 +14,14 @@
 #include "os/shell_folders.h"
 #include "os/system_text.h"
 #include "os/user_interface.h"
+#include "os/win_error.h"
 #include "vd/known_folders.h"
 
 namespace wizard {
 
 // The errors a typed path is refused with (shown with the system's text for them).
-inline constexpr std::int32_t path_too_long_error = static_cast<std::int32_t>(0x800700CEu);  // ERROR_FILENAME_EXCED_RANGE
-inline constexpr std::int32_t bad_pathname_error = 161;                                      // ERROR_BAD_PATHNAME
+inline constexpr std::int32_t path_too_long_error = os::hr::from_win32(os::errc::filename_exced_range);
+inline constexpr std::int32_t bad_pathname_error = static_cast<std::int32_t>(os::errc::bad_pathname);
 
 // What the folder browser needs from the system.
 struct FolderBrowserPorts {

@@ -2,6 +2,7 @@
 #include "contract/file_system_contract.h"
 
 #include "os/win_error.h"
+#include "support/error_assertions.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,9 +11,9 @@
 namespace contract {
 namespace {
 
-using os::errc::access_denied;
 using os::file_access;
 using os::file_disposition;
+using os::errc::access_denied;
 namespace share = os::file_share;
 namespace attr = os::file_attribute;
 
@@ -47,25 +48,25 @@ std::string read_file(os::file_system& fs, const std::wstring& path) {
 
 TEST_P(FileSystemContract, WritesReadsAndReplacesFiles) {
     const auto path = at(L"data.bin");
-    ASSERT_FALSE(write_file(fs(), path, "first content"));
+    ASSERT_OK(write_file(fs(), path, "first content"));
     EXPECT_EQ(read_file(fs(), path), "first content");
-    ASSERT_FALSE(write_file(fs(), path, "second"));  // create_always truncates
+    ASSERT_OK(write_file(fs(), path, "second"));  // create_always truncates
     EXPECT_EQ(read_file(fs(), path), "second");
 
     std::unique_ptr<os::file> f;
-    ASSERT_FALSE(fs().open(path, file_access::read, file_disposition::open_existing, share::read, f));
+    ASSERT_OK(fs().open(path, file_access::read, file_disposition::open_existing, share::read, f));
     std::uint64_t size = 0;
-    ASSERT_FALSE(f->size(size));
+    ASSERT_OK(f->size(size));
     EXPECT_EQ(size, 6u);
-    ASSERT_FALSE(f->seek(3));
+    ASSERT_OK(f->seek(3));
     std::byte tail[8];
     std::size_t n = 0;
-    ASSERT_FALSE(f->read(tail, n));
+    ASSERT_OK(f->read(tail, n));
     EXPECT_EQ(n, 3u);
-    EXPECT_FALSE(f->close());
+    EXPECT_OK(f->close());
 
     std::uint32_t attributes = 0;
-    ASSERT_FALSE(fs().get_attributes(path, attributes));
+    ASSERT_OK(fs().get_attributes(path, attributes));
     EXPECT_EQ(attributes & (attr::directory | attr::readonly), 0u);
 }
 
@@ -87,29 +88,29 @@ TEST_P(FileSystemContract, MissingThingsGiveTheirCodes) {
 
 TEST_P(FileSystemContract, FoldersExistOnceAndMustBeEmptyToGo) {
     const auto folder = at(L"Folder");
-    ASSERT_FALSE(fs().create_directory(folder));
+    ASSERT_OK(fs().create_directory(folder));
     EXPECT_EQ(fs().create_directory(folder), win(os::errc::already_exists));
     std::uint32_t attributes = 0;
-    ASSERT_FALSE(fs().get_attributes(folder, attributes));
+    ASSERT_OK(fs().get_attributes(folder, attributes));
     EXPECT_NE(attributes & attr::directory, 0u);
-    ASSERT_FALSE(write_file(fs(), folder + L"\\inside.txt", "x"));
+    ASSERT_OK(write_file(fs(), folder + L"\\inside.txt", "x"));
     EXPECT_EQ(fs().remove_directory(folder), win(os::errc::dir_not_empty));
     std::unique_ptr<os::file> f;
-    EXPECT_EQ(fs().open(at(L"new.txt"), file_access::write, file_disposition::create_always, share::read, f), std::error_code{});
+    EXPECT_OK(fs().open(at(L"new.txt"), file_access::write, file_disposition::create_always, share::read, f));
     f.reset();
     EXPECT_EQ(fs().open(at(L"new.txt"), file_access::write, file_disposition::create_new, share::read, f),
               win(os::errc::file_exists));
-    ASSERT_FALSE(fs().delete_file(folder + L"\\inside.txt"));
-    EXPECT_FALSE(fs().remove_directory(folder));
+    ASSERT_OK(fs().delete_file(folder + L"\\inside.txt"));
+    EXPECT_OK(fs().remove_directory(folder));
     EXPECT_EQ(fs().get_attributes(folder, attributes), win(os::errc::file_not_found));
 }
 
 TEST_P(FileSystemContract, ReadOnlyFilesRefuseWritesAndDeletes) {
     const auto path = at(L"locked.exe");
-    ASSERT_FALSE(write_file(fs(), path, "old"));
-    ASSERT_FALSE(fs().set_attributes(path, attr::readonly | attr::archive));
+    ASSERT_OK(write_file(fs(), path, "old"));
+    ASSERT_OK(fs().set_attributes(path, attr::readonly | attr::archive));
     std::uint32_t attributes = 0;
-    ASSERT_FALSE(fs().get_attributes(path, attributes));
+    ASSERT_OK(fs().get_attributes(path, attributes));
     EXPECT_NE(attributes & attr::readonly, 0u);
 
     std::unique_ptr<os::file> f;
@@ -122,19 +123,19 @@ TEST_P(FileSystemContract, ReadOnlyFilesRefuseWritesAndDeletes) {
     }
     EXPECT_EQ(opened, win(access_denied));
     EXPECT_EQ(fs().delete_file(path), win(access_denied));
-    EXPECT_EQ(fs().copy_file(at(L"locked.exe"), at(L"copy.exe"), true), std::error_code{});
-    ASSERT_FALSE(fs().get_attributes(at(L"copy.exe"), attributes));
+    EXPECT_OK(fs().copy_file(at(L"locked.exe"), at(L"copy.exe"), true));
+    ASSERT_OK(fs().get_attributes(at(L"copy.exe"), attributes));
     EXPECT_NE(attributes & attr::readonly, 0u) << "CopyFileW carries the attributes over";
     EXPECT_EQ(read_file(fs(), path), "old") << "reading a read-only file is allowed";
 
-    ASSERT_FALSE(fs().set_attributes(path, attr::normal));
-    ASSERT_FALSE(fs().set_attributes(at(L"copy.exe"), attr::normal));
-    EXPECT_FALSE(fs().delete_file(path));
+    ASSERT_OK(fs().set_attributes(path, attr::normal));
+    ASSERT_OK(fs().set_attributes(at(L"copy.exe"), attr::normal));
+    EXPECT_OK(fs().delete_file(path));
 }
 
 TEST_P(FileSystemContract, ShareModesAreHonoured) {
     const auto path = at(L"shared.dat");
-    ASSERT_FALSE(write_file(fs(), path, "abc"));
+    ASSERT_OK(write_file(fs(), path, "abc"));
     struct case_ {
         file_access first;
         std::uint32_t first_share;
@@ -153,46 +154,46 @@ TEST_P(FileSystemContract, ShareModesAreHonoured) {
     };
     for (const auto& c : cases) {
         std::unique_ptr<os::file> a, b;
-        ASSERT_FALSE(fs().open(path, c.first, file_disposition::open_existing, c.first_share, a));
+        ASSERT_OK(fs().open(path, c.first, file_disposition::open_existing, c.first_share, a));
         auto ec = fs().open(path, c.second, file_disposition::open_existing, c.second_share, b);
         EXPECT_EQ(ec, c.conflict ? win(os::errc::sharing_violation) : std::error_code{})
             << static_cast<int>(c.first) << "/" << c.first_share << " then " << static_cast<int>(c.second) << "/"
             << c.second_share;
     }
     std::unique_ptr<os::file> held;
-    ASSERT_FALSE(fs().open(path, file_access::read, file_disposition::open_existing, share::read, held));
+    ASSERT_OK(fs().open(path, file_access::read, file_disposition::open_existing, share::read, held));
     EXPECT_EQ(fs().delete_file(path), win(os::errc::sharing_violation));
     held.reset();
-    EXPECT_FALSE(fs().delete_file(path));
+    EXPECT_OK(fs().delete_file(path));
 }
 
 TEST_P(FileSystemContract, NamesMatchWithoutCaseAndKeepTheirSpelling) {
-    ASSERT_FALSE(fs().create_directory(at(L"Mixed Case")));
-    ASSERT_FALSE(write_file(fs(), at(L"Mixed Case\\Été.TXT"), "x"));
+    ASSERT_OK(fs().create_directory(at(L"Mixed Case")));
+    ASSERT_OK(write_file(fs(), at(L"Mixed Case\\Été.TXT"), "x"));
     std::uint32_t attributes = 0;
-    EXPECT_FALSE(fs().get_attributes(at(L"mixed case\\été.txt"), attributes));
+    EXPECT_OK(fs().get_attributes(at(L"mixed case\\été.txt"), attributes));
     EXPECT_EQ(read_file(fs(), at(L"MIXED CASE/ÉTÉ.txt")), "x");
     EXPECT_EQ(fs().create_directory(at(L"MIXED case")), win(os::errc::already_exists));
-    ASSERT_FALSE(write_file(fs(), at(L"mixed case\\été.txt"), "y"));  // replaces, keeps the stored name
+    ASSERT_OK(write_file(fs(), at(L"mixed case\\été.txt"), "y"));  // replaces, keeps the stored name
     std::vector<os::directory_entry> entries;
-    ASSERT_FALSE(fs().list_directory(at(L"mixed CASE"), entries));
+    ASSERT_OK(fs().list_directory(at(L"mixed CASE"), entries));
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].name, L"Été.TXT");
     EXPECT_EQ(entries[0].size, 1u);
-    EXPECT_FALSE(fs().delete_file(at(L"MIXED CASE\\ÉTÉ.TXT")));
-    EXPECT_FALSE(fs().remove_directory(at(L"mixed case")));
+    EXPECT_OK(fs().delete_file(at(L"MIXED CASE\\ÉTÉ.TXT")));
+    EXPECT_OK(fs().remove_directory(at(L"mixed case")));
 }
 
 TEST_P(FileSystemContract, CopyAndMoveRespectExistingTargets) {
-    ASSERT_FALSE(write_file(fs(), at(L"a.txt"), "A"));
-    ASSERT_FALSE(write_file(fs(), at(L"b.txt"), "B"));
+    ASSERT_OK(write_file(fs(), at(L"a.txt"), "A"));
+    ASSERT_OK(write_file(fs(), at(L"b.txt"), "B"));
     EXPECT_EQ(fs().copy_file(at(L"a.txt"), at(L"b.txt"), true), win(os::errc::file_exists));
     EXPECT_EQ(read_file(fs(), at(L"b.txt")), "B");
-    EXPECT_FALSE(fs().copy_file(at(L"a.txt"), at(L"b.txt"), false));
+    EXPECT_OK(fs().copy_file(at(L"a.txt"), at(L"b.txt"), false));
     EXPECT_EQ(read_file(fs(), at(L"b.txt")), "A");
-    ASSERT_FALSE(write_file(fs(), at(L"c.txt"), "C"));
+    ASSERT_OK(write_file(fs(), at(L"c.txt"), "C"));
     EXPECT_EQ(fs().move_file(at(L"c.txt"), at(L"b.txt"), false), win(os::errc::already_exists));
-    EXPECT_FALSE(fs().move_file(at(L"c.txt"), at(L"b.txt"), true));
+    EXPECT_OK(fs().move_file(at(L"c.txt"), at(L"b.txt"), true));
     EXPECT_EQ(read_file(fs(), at(L"b.txt")), "C");
     EXPECT_EQ(read_file(fs(), at(L"c.txt")), "<error>");
     EXPECT_EQ(fs().copy_file(at(L"gone.txt"), at(L"d.txt"), false), win(os::errc::file_not_found));
@@ -200,12 +201,12 @@ TEST_P(FileSystemContract, CopyAndMoveRespectExistingTargets) {
 
 TEST_P(FileSystemContract, TemporaryNamesAreNewEmptyFiles) {
     std::wstring temp;
-    ASSERT_FALSE(fs().temp_path(temp));
+    ASSERT_OK(fs().temp_path(temp));
     ASSERT_FALSE(temp.empty());
     EXPECT_EQ(temp.back(), L'\\');
     std::wstring first, second;
-    ASSERT_FALSE(fs().temp_file_name(subject_->scratch(), L"vdx", first));
-    ASSERT_FALSE(fs().temp_file_name(subject_->scratch(), L"vdx", second));
+    ASSERT_OK(fs().temp_file_name(subject_->scratch(), L"vdx", first));
+    ASSERT_OK(fs().temp_file_name(subject_->scratch(), L"vdx", second));
     EXPECT_NE(first, second);
     for (const auto& name : {first, second}) {
         EXPECT_EQ(read_file(fs(), name), "");

@@ -9,8 +9,6 @@
 namespace contract {
 namespace {
 
-constexpr std::uint32_t mr_mid_not_found = 317;
-
 std::wstring_view stripped(std::wstring_view text) {
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n')) text.remove_suffix(1);
     return text;
@@ -63,7 +61,7 @@ TEST_P(SystemTextContract, Win32ErrorsInHresultFormHaveTheSameText) {
 TEST_P(SystemTextContract, CodeWithoutTextIsNotFoundAndLeavesTheText) {
     for (const std::uint32_t code : {0x2000ABCDu, 0x0000FFF0u}) {
         std::wstring text = L"unchanged";
-        EXPECT_EQ(texts().format_message(code, 0, text), os::win_error(mr_mid_not_found)) << std::hex << code;
+        EXPECT_EQ(texts().format_message(code, 0, text), os::win_error(os::errc::mr_mid_not_found)) << std::hex << code;
         EXPECT_EQ(text, L"unchanged");
     }
 }

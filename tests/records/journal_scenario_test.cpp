@@ -4,6 +4,7 @@
 
 #include "os/win_error.h"
 #include "records/log_format.h"
+#include "support/error_assertions.h"
 
 #include <span>
 
@@ -30,7 +31,8 @@ protected:
         make_folder(desktop);
         // What the machine held before: a shared file that an earlier release placed, a read-only
         // language library in the way of the new one, and an old desktop shortcut.
-        write_file(shared + L"\\textures.dat", "old textures", os::file_attribute::readonly | os::file_attribute::archive);
+        write_file(shared + L"\\textures.dat", "old textures",
+                   os::file_attribute::readonly | os::file_attribute::archive);
         write_file(desktop + L"\\Lignotek 7.07.lnk", "old link");
     }
 
@@ -38,21 +40,22 @@ protected:
     void earlier_uninstall_key() {
         os::registry_handle key = 0;
         bool existed = false;
-        ASSERT_FALSE(registry_->create_key(os::hkey::local_machine, uninstall_root + L"\\Lignotek 7", os::key_access::all_access,
-                                           key, existed));
+        ASSERT_OK(registry_->create_key(os::hkey::local_machine, uninstall_root + L"\\Lignotek 7",
+                                        os::key_access::all_access, key, existed));
         const os::unique_key closer(*registry_, key);
-        ASSERT_FALSE(registry_->set_value(key, L"DisplayName", os::reg_type::sz, bytes_of(L"Lignotek 7.07")));
+        ASSERT_OK(registry_->set_value(key, L"DisplayName", os::reg_type::sz, bytes_of(L"Lignotek 7.07")));
         os::registry_handle sub = 0;
-        ASSERT_FALSE(registry_->create_key(key, L"Extra", os::key_access::all_access, sub, existed));
+        ASSERT_OK(registry_->create_key(key, L"Extra", os::key_access::all_access, sub, existed));
         const os::unique_key sub_closer(*registry_, sub);
         const std::uint32_t one = 1;
-        ASSERT_FALSE(registry_->set_value(sub, L"Flag", os::reg_type::dword, std::as_bytes(std::span(&one, 1))));
+        ASSERT_OK(registry_->set_value(sub, L"Flag", os::reg_type::dword, std::as_bytes(std::span(&one, 1))));
     }
 
     // The recording sequence of one installation, each step acting on the machine as it says.
     void install_everything(UninstallLog& log, bool fail_desktop_shortcut = false) {
         // A language library and the two programs into the new installation folder.
-        for (const auto& [name, kind] : {std::pair{L"Lignotek_EN.dll", 0}, {L"Lignotek.exe", 1}, {L"Uninstall.exe", 2}}) {
+        for (const auto& [name, kind] :
+             {std::pair{L"Lignotek_EN.dll", 0}, {L"Lignotek.exe", 1}, {L"Uninstall.exe", 2}}) {
             const std::wstring path = install + L"\\" + name;
             log.RecordFile(path, kind, false);
             write_file(path, "new " + std::to_string(kind));
@@ -83,12 +86,13 @@ protected:
         // The uninstall key: created, or opened when it existed.
         os::registry_handle key = 0;
         bool existed = false;
-        ASSERT_FALSE(registry_->create_key(os::hkey::local_machine, uninstall_root + L"\\Lignotek 7", os::key_access::all_access,
-                                           key, existed));
+        ASSERT_OK(registry_->create_key(os::hkey::local_machine, uninstall_root + L"\\Lignotek 7",
+                                        os::key_access::all_access, key, existed));
         const os::unique_key closer(*registry_, key);
         log.RecordUninstallKey(existed ? key : 0);
-        ASSERT_FALSE(registry_->set_value(key, L"DisplayName", os::reg_type::sz, bytes_of(L"Lignotek 7.08r")));
-        ASSERT_FALSE(registry_->set_value(key, L"UninstallString", os::reg_type::sz, bytes_of(install + L"\\Uninstall.exe")));
+        ASSERT_OK(registry_->set_value(key, L"DisplayName", os::reg_type::sz, bytes_of(L"Lignotek 7.08r")));
+        ASSERT_OK(
+            registry_->set_value(key, L"UninstallString", os::reg_type::sz, bytes_of(install + L"\\Uninstall.exe")));
         (void)registry_->delete_tree(key, L"Extra");
         log.CompleteLast(true);
         log.RecordRegistration();
@@ -124,9 +128,10 @@ TEST_F(Installation, RecordsFollowTheStepsInOrder) {
         {RecordKind::Registration, L""},
     };
     EXPECT_EQ(got, expected);
-    EXPECT_EQ(created_folders_, (std::vector<std::wstring>{company, install, shared + L"\\Sub",
-                                                          L"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Vendrel & Vodoraru",
-                                                          menu}));
+    EXPECT_EQ(created_folders_,
+              (std::vector<std::wstring>{
+                  company, install, shared + L"\\Sub",
+                  L"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Vendrel & Vodoraru", menu}));
     EXPECT_FALSE(log->lastPending());
     // The shared file left in place keeps its content and attributes; its copy carries them too.
     const auto& kept = *std::next(log->currentRecords().begin(), 5);
@@ -145,7 +150,8 @@ TEST_F(Installation, RollbackGivesBackTheMachineAsItWas) {
         const auto key_before = uninstall_tree();
         auto log = journal();
         // An earlier log whose desktop shortcut is moved away when the new one is recorded.
-        write_file(L"C:\\old.ulog", utf16_file(L"// Uninstall Log File v1\r\n0000:04ff:1 -- " + desktop + L"\\Lignotek 7.07.lnk\r\n"));
+        write_file(L"C:\\old.ulog",
+                   utf16_file(L"// Uninstall Log File v1\r\n0000:04ff:1 -- " + desktop + L"\\Lignotek 7.07.lnk\r\n"));
         log->Read(std::wstring_view(L"C:\\old.ulog"));
         const auto with_log = snapshot();
         install_everything(*log);
@@ -174,7 +180,8 @@ TEST_F(Installation, RollbackGivesBackTheMachineAsItWas) {
 TEST_F(Installation, WriteKeepsTheInstallationAndEndsEveryBackup) {
     earlier_uninstall_key();
     auto log = journal();
-    write_file(L"C:\\old.ulog", utf16_file(L"// Uninstall Log File v1\r\n0000:04ff:1 -- " + desktop + L"\\Lignotek 7.07.lnk\r\n"));
+    write_file(L"C:\\old.ulog",
+               utf16_file(L"// Uninstall Log File v1\r\n0000:04ff:1 -- " + desktop + L"\\Lignotek 7.07.lnk\r\n"));
     log->Read(std::wstring_view(L"C:\\old.ulog"));
     install_everything(*log);
     std::vector<std::wstring> backups;
@@ -277,7 +284,8 @@ TEST_F(Installation, CompletionLandsOnlyOnThePendingRecord) {
 
 TEST_F(Installation, AFailedShortcutStillGetsTheOldOneBackOnRollback) {
     auto log = journal();
-    write_file(L"C:\\old.ulog", utf16_file(L"// Uninstall Log File v1\r\n0000:04ff:1 -- " + desktop + L"\\Lignotek 7.07.lnk\r\n"));
+    write_file(L"C:\\old.ulog",
+               utf16_file(L"// Uninstall Log File v1\r\n0000:04ff:1 -- " + desktop + L"\\Lignotek 7.07.lnk\r\n"));
     log->Read(std::wstring_view(L"C:\\old.ulog"));
     install_everything(*log, true);
     const auto& r = *std::prev(log->currentRecords().end(), 4);

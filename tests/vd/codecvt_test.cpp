@@ -1,5 +1,5 @@
 // The ANSI conversion facet over a machine whose ANSI code page is 1252.
-#include "vd/w2a_codecvt.h"
+#include "vd/ansi_to_wide_codecvt.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@ namespace {
 class W2aCodecvt : public testing::Test {
 protected:
     os::native::code_page_1252 code_pages;
-    vd::details::w2a_codecvt facet{code_pages, 1};  // one reference held here: the test owns it
+    vd::details::ansi_to_wide_codecvt facet{code_pages, 1};  // one reference held here: the test owns it
 };
 
 TEST_F(W2aCodecvt, ConvertsWholeStringsAndEveryByteMaps) {

@@ -18,11 +18,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::uint32_t error_directory = 267;  // ERROR_DIRECTORY: the name is not a folder
-constexpr std::uint32_t error_disk_full = 112;
-constexpr std::uint32_t error_gen_failure = 31;
 constexpr std::int32_t s_false = 1;
-constexpr std::int32_t hr_not_found = static_cast<std::int32_t>(0x80070002u);
+constexpr std::int32_t hr_not_found = hr::from_win32(errc::file_not_found);
 
 [[nodiscard]] std::error_code ok() { return {}; }
 [[nodiscard]] std::error_code win(std::uint32_t code) { return win_error(code); }
@@ -30,24 +27,32 @@ constexpr std::int32_t hr_not_found = static_cast<std::int32_t>(0x80070002u);
 // A host error as Windows would have reported it.
 [[nodiscard]] std::uint32_t from_errno(int e) {
     switch (e) {
-    case ENOENT: return errc::file_not_found;
-    case ENOTDIR: return errc::path_not_found;
-    case EACCES:
-    case EPERM:
-    case EISDIR: return errc::access_denied;
-    case EEXIST: return errc::file_exists;
-    case ENOTEMPTY: return errc::dir_not_empty;
-    case ENOSPC: return error_disk_full;
-    case ENOMEM: return errc::not_enough_memory;
-    case ENAMETOOLONG: return 206;  // ERROR_FILENAME_EXCED_RANGE
-    default: return error_gen_failure;
+        case ENOENT:
+            return errc::file_not_found;
+        case ENOTDIR:
+            return errc::path_not_found;
+        case EACCES:
+        case EPERM:
+        case EISDIR:
+            return errc::access_denied;
+        case EEXIST:
+            return errc::file_exists;
+        case ENOTEMPTY:
+            return errc::dir_not_empty;
+        case ENOSPC:
+            return errc::disk_full;
+        case ENOMEM:
+            return errc::not_enough_memory;
+        case ENAMETOOLONG:
+            return errc::filename_exced_range;
+        default:
+            return errc::gen_failure;
     }
 }
 
 [[nodiscard]] std::uint32_t from_std(const std::error_code& ec) {
-    return ec.category() == std::generic_category() || ec.category() == std::system_category()
-               ? from_errno(ec.value())
-               : error_gen_failure;
+    return ec.category() == std::generic_category() || ec.category() == std::system_category() ? from_errno(ec.value())
+                                                                                               : errc::gen_failure;
 }
 
 [[nodiscard]] bool valid_element(std::wstring_view e) {
@@ -106,18 +111,17 @@ struct directory_machine::open_record {
 
 // The result of mapping a Windows path onto the host.
 struct directory_machine::lookup {
-    std::uint32_t error = 0;          // invalid name (123) or a missing drive (3)
-    fs::path host;                    // the host path, existing names spelled as stored
-    bool parent_exists = false;       // every element but the last is an existing folder
-    bool exists = false;              // the last element exists
+    std::uint32_t error = 0;     // invalid name (123) or a missing drive (3)
+    fs::path host;               // the host path, existing names spelled as stored
+    bool parent_exists = false;  // every element but the last is an existing folder
+    bool exists = false;         // the last element exists
     bool is_directory = false;
-    std::string key;                  // host path for the tables
+    std::string key;  // host path for the tables
 };
 
 class directory_machine::open_file final : public file {
 public:
-    open_file(directory_machine& machine, std::FILE* f, file_access access, std::uint32_t share,
-              std::string key)
+    open_file(directory_machine& machine, std::FILE* f, file_access access, std::uint32_t share, std::string key)
         : machine_(&machine), alive_(machine.alive_), file_(f), key_(std::move(key)), record_{access, share} {
         machine.open_[key_].push_back(&record_);
     }
@@ -270,7 +274,8 @@ directory_machine::lookup directory_machine::find(std::wstring_view path) const 
     return l;
 }
 
-std::error_code directory_machine::share_conflict(const std::string& key, file_access access, std::uint32_t share) const {
+std::error_code directory_machine::share_conflict(const std::string& key, file_access access,
+                                                  std::uint32_t share) const {
     auto it = open_.find(key);
     if (it == open_.end()) return ok();
     const bool reads = access != file_access::write;
@@ -297,8 +302,10 @@ std::uint32_t directory_machine::attributes_of(const fs::path& host) const {
     std::uint32_t bits = 0;
     auto it = extra_attributes_.find(key_of(host));
     const bool folder = fs::is_directory(host, ec);
-    if (it != extra_attributes_.end()) bits = it->second;
-    else if (!folder) bits = file_attribute::archive;  // what a newly written file carries
+    if (it != extra_attributes_.end())
+        bits = it->second;
+    else if (!folder)
+        bits = file_attribute::archive;  // what a newly written file carries
     if (folder) bits |= file_attribute::directory;
     if (is_readonly(host)) bits |= file_attribute::readonly;
     return bits == 0 ? file_attribute::normal : bits;
@@ -318,27 +325,27 @@ std::error_code directory_machine::open(std::wstring_view path, file_access acce
     const bool writes = access != file_access::read;
     const char* mode = nullptr;
     switch (disposition) {
-    case file_disposition::create_new:
-        if (l.exists) return win(errc::file_exists);
-        mode = access == file_access::read ? "w+b" : (access == file_access::write ? "wb" : "w+b");
-        break;
-    case file_disposition::create_always:
-        mode = access == file_access::write ? "wb" : "w+b";
-        break;
-    case file_disposition::open_existing:
-        if (!l.exists) return win(errc::file_not_found);
-        mode = access == file_access::read ? "rb" : "r+b";
-        break;
-    case file_disposition::open_always:
-        mode = l.exists ? (access == file_access::read ? "rb" : "r+b") : "w+b";
-        break;
-    case file_disposition::truncate_existing:
-        if (!l.exists) return win(errc::file_not_found);
-        mode = access == file_access::read ? "r+b" : (access == file_access::write ? "wb" : "w+b");
-        break;
+        case file_disposition::create_new:
+            if (l.exists) return win(errc::file_exists);
+            mode = access == file_access::read ? "w+b" : (access == file_access::write ? "wb" : "w+b");
+            break;
+        case file_disposition::create_always:
+            mode = access == file_access::write ? "wb" : "w+b";
+            break;
+        case file_disposition::open_existing:
+            if (!l.exists) return win(errc::file_not_found);
+            mode = access == file_access::read ? "rb" : "r+b";
+            break;
+        case file_disposition::open_always:
+            mode = l.exists ? (access == file_access::read ? "rb" : "r+b") : "w+b";
+            break;
+        case file_disposition::truncate_existing:
+            if (!l.exists) return win(errc::file_not_found);
+            mode = access == file_access::read ? "r+b" : (access == file_access::write ? "wb" : "w+b");
+            break;
     }
-    const bool truncates = disposition == file_disposition::create_always ||
-                           disposition == file_disposition::truncate_existing;
+    const bool truncates =
+        disposition == file_disposition::create_always || disposition == file_disposition::truncate_existing;
     if (l.exists && (writes || truncates) && is_readonly(l.host)) return win(errc::access_denied);
     if (auto ec = share_conflict(l.key, access, share)) return ec;
     std::FILE* f = open_host(l.host, mode);
@@ -387,7 +394,7 @@ std::error_code directory_machine::remove_directory(std::wstring_view path) {
     auto l = find(path);
     if (l.error) return win(l.error);
     if (!l.exists) return win(l.parent_exists ? errc::file_not_found : errc::path_not_found);
-    if (!l.is_directory) return win(error_directory);
+    if (!l.is_directory) return win(errc::directory);
     if (is_readonly(l.host)) return win(errc::access_denied);
     std::error_code ec;
     if (!fs::is_empty(l.host, ec)) return win(errc::dir_not_empty);
@@ -430,8 +437,10 @@ std::error_code directory_machine::copy_file(std::wstring_view from, std::wstrin
     if (ec) return win(from_std(ec));
     const std::uint32_t attributes = attributes_of(a.host);
     auto it = extra_attributes_.find(a.key);
-    if (it != extra_attributes_.end()) extra_attributes_[b.key] = it->second;
-    else extra_attributes_.erase(b.key);
+    if (it != extra_attributes_.end())
+        extra_attributes_[b.key] = it->second;
+    else
+        extra_attributes_.erase(b.key);
     set_readonly(b.host, (attributes & file_attribute::readonly) != 0, ec);
     return ok();
 }
@@ -476,7 +485,7 @@ std::error_code directory_machine::temp_file_name(std::wstring_view folder, std:
                                                   std::wstring& path) {
     auto l = find(folder);
     if (l.error) return win(l.error);
-    if (!l.exists || !l.is_directory) return win(error_directory);
+    if (!l.exists || !l.is_directory) return win(errc::directory);
     static constexpr wchar_t digits[] = L"0123456789ABCDEF";
     for (unsigned attempt = 0; attempt < 0xFFFF; ++attempt) {
         unsigned unique = (++temp_counter_ & 0xFFFF) ? (temp_counter_ & 0xFFFF) : (++temp_counter_ & 0xFFFF);

@@ -5,11 +5,6 @@
 
 namespace os::native {
 
-namespace {
-constexpr std::uint32_t error_not_owner = 288;
-constexpr std::uint32_t error_too_many_posts = 298;
-}  // namespace
-
 const kernel_namespace::object* kernel_namespace::find(std::wstring_view name) const {
     auto found = named_.find(name);
     return found == named_.end() ? nullptr : found->second.get();
@@ -67,8 +62,8 @@ std::error_code process_kernel_objects::create_mutex(std::wstring_view name, boo
 
 std::error_code process_kernel_objects::create_semaphore(std::wstring_view name, std::int32_t initial_count,
                                                          std::int32_t maximum_count,
-                                                         std::span<const std::byte> security,
-                                                         kernel_handle& handle, bool& already_existed) {
+                                                         std::span<const std::byte> security, kernel_handle& handle,
+                                                         bool& already_existed) {
     if (maximum_count <= 0 || initial_count < 0 || initial_count > maximum_count)
         return win_error(errc::invalid_parameter);
     kernel_namespace::object fresh;
@@ -113,7 +108,7 @@ wait_result process_kernel_objects::wait(kernel_handle handle, std::uint32_t mil
 std::error_code process_kernel_objects::release_mutex(kernel_handle handle) {
     auto* object = lookup(handle);
     if (!object || !object->is_mutex) return win_error(errc::invalid_handle);
-    if (object->owner != process_id_) return win_error(error_not_owner);
+    if (object->owner != process_id_) return win_error(errc::not_owner);
     if (--object->recursion == 0) object->owner = 0;
     return {};
 }
@@ -123,7 +118,7 @@ std::error_code process_kernel_objects::release_semaphore(kernel_handle handle, 
     auto* object = lookup(handle);
     if (!object || object->is_mutex) return win_error(errc::invalid_handle);
     if (count <= 0) return win_error(errc::invalid_parameter);
-    if (count > object->maximum - object->count) return win_error(error_too_many_posts);
+    if (count > object->maximum - object->count) return win_error(errc::too_many_posts);
     previous_count = object->count;
     object->count += count;
     return {};

@@ -6,12 +6,6 @@
 
 namespace os::native {
 
-namespace {
-
-constexpr std::uint32_t mod_not_found = 126;
-
-}  // namespace
-
 void module_table::add(std::wstring path, exports functions) {
     libraries_.emplace_back(std::move(path), std::move(functions));
 }
@@ -27,7 +21,7 @@ std::error_code module_table::load(std::wstring_view full_path, library_handle& 
         ++loaded;
         return {};
     }
-    return win_error(mod_not_found);
+    return win_error(errc::mod_not_found);
 }
 
 library_symbol module_table::symbol(library_handle module, const char* name) {

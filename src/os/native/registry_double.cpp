@@ -142,7 +142,7 @@ std::error_code memory_registry::resolve(registry_handle handle, std::uint32_t n
     }
     const auto it = handles_.find(handle);
     if (it == handles_.end()) return win_error(errc::invalid_handle);
-    if (it->second.key->deleted) return win_error(reg_errc::key_deleted);
+    if (it->second.key->deleted) return win_error(errc::key_deleted);
     if ((it->second.access & needed) != needed) return win_error(errc::access_denied);
     key = it->second.key;
     return {};
@@ -216,7 +216,8 @@ std::error_code memory_registry::query_value(registry_handle key, std::wstring_v
     std::shared_ptr<node> k;
     if (auto ec = resolve(key, key_access::query_value, k)) return ec;
     if (next_query_error_ != 0) return win_error(std::exchange(next_query_error_, 0));
-    const auto it = std::find_if(k->values.begin(), k->values.end(), [&](const value& v) { return same_name(v.name, name); });
+    const auto it =
+        std::find_if(k->values.begin(), k->values.end(), [&](const value& v) { return same_name(v.name, name); });
     if (it == k->values.end()) return win_error(errc::file_not_found);
     const auto needed = static_cast<std::uint32_t>(it->data.size());
     if (data != nullptr) {
@@ -248,7 +249,8 @@ std::error_code memory_registry::set_value(registry_handle key, std::wstring_vie
 std::error_code memory_registry::delete_value(registry_handle key, std::wstring_view name) {
     std::shared_ptr<node> k;
     if (auto ec = resolve(key, key_access::set_value, k)) return ec;
-    const auto it = std::find_if(k->values.begin(), k->values.end(), [&](const value& v) { return same_name(v.name, name); });
+    const auto it =
+        std::find_if(k->values.begin(), k->values.end(), [&](const value& v) { return same_name(v.name, name); });
     if (it == k->values.end()) return win_error(errc::file_not_found);
     k->values.erase(it);
     return {};
@@ -308,10 +310,11 @@ std::error_code memory_registry::restore_key(registry_handle key, std::wstring_v
     if (flags != 0) return win_error(errc::invalid_parameter);
     if (!privilege_enabled(L"SeRestorePrivilege")) return win_error(errc::privilege_not_held);
     std::unique_ptr<os::file> in;
-    if (auto ec = files_.open(file, file_access::read, file_disposition::open_existing, file_share::read, in)) return ec;
+    if (auto ec = files_.open(file, file_access::read, file_disposition::open_existing, file_share::read, in))
+        return ec;
     std::uint64_t size = 0;
     if (auto ec = in->size(size)) return ec;
-    if (size > max_hive_bytes) return win_error(reg_errc::not_registry_file);
+    if (size > max_hive_bytes) return win_error(errc::not_registry_file);
     std::vector<std::byte> bytes(static_cast<std::size_t>(size));
     std::size_t filled = 0;
     while (filled < bytes.size()) {
@@ -323,7 +326,7 @@ std::error_code memory_registry::restore_key(registry_handle key, std::wstring_v
     bytes.resize(filled);
     node restored;
     hive_reader reader(bytes);
-    if (!reader.magic() || !reader.node(restored, 0) || !reader.at_end()) return win_error(reg_errc::not_registry_file);
+    if (!reader.magic() || !reader.node(restored, 0) || !reader.at_end()) return win_error(errc::not_registry_file);
     // Handles to the replaced subkeys now refer to deleted keys, as after a restore on Windows.
     for (auto& c : k->children) mark_deleted(*c);
     k->values = std::move(restored.values);
@@ -363,7 +366,8 @@ std::optional<memory_registry::node> memory_registry::snapshot(registry_handle r
 bool same_tree(const memory_registry::node& a, const memory_registry::node& b) {
     if (a.values.size() != b.values.size() || a.children.size() != b.children.size()) return false;
     for (const auto& v : a.values) {
-        const auto it = std::find_if(b.values.begin(), b.values.end(), [&](const auto& w) { return same_name(v.name, w.name); });
+        const auto it =
+            std::find_if(b.values.begin(), b.values.end(), [&](const auto& w) { return same_name(v.name, w.name); });
         if (it == b.values.end() || it->type != v.type || it->data != v.data) return false;
     }
     for (const auto& c : a.children) {

@@ -1,6 +1,8 @@
 // Native double of the security port.
 #include "os/native/security_double.h"
 
+#include "os/win_error.h"
+
 #include "vd/security_descriptor.h"
 #include "vd/sid.h"
 #include "vd/win_path.h"
@@ -15,17 +17,12 @@ namespace {
 // Privilege names and file paths compare without case, whatever the process locale.
 using vd::path::folded;
 
-constexpr std::uint32_t no_such_privilege = 1313;
-constexpr std::uint32_t invalid_security_descriptor = 1338;
-constexpr std::uint32_t invalid_sid = 1337;
-
 // Privilege names as the system knows them; LookupPrivilegeValueW compares them without case.
 constexpr std::array<std::wstring_view, 14> known_privileges = {
-    L"SeCreateTokenPrivilege",   L"SeTcbPrivilege",
-    L"SeBackupPrivilege",        L"SeRestorePrivilege",      L"SeShutdownPrivilege",
-    L"SeDebugPrivilege",         L"SeSecurityPrivilege",     L"SeTakeOwnershipPrivilege",
-    L"SeChangeNotifyPrivilege",  L"SeSystemtimePrivilege",   L"SeLoadDriverPrivilege",
-    L"SeIncreaseQuotaPrivilege", L"SeCreateGlobalPrivilege", L"SeImpersonatePrivilege",
+    L"SeCreateTokenPrivilege",  L"SeTcbPrivilege",         L"SeBackupPrivilege",     L"SeRestorePrivilege",
+    L"SeShutdownPrivilege",     L"SeDebugPrivilege",       L"SeSecurityPrivilege",   L"SeTakeOwnershipPrivilege",
+    L"SeChangeNotifyPrivilege", L"SeSystemtimePrivilege",  L"SeLoadDriverPrivilege", L"SeIncreaseQuotaPrivilege",
+    L"SeCreateGlobalPrivilege", L"SeImpersonatePrivilege",
 };
 
 std::vector<std::byte> to_vector(std::span<const std::byte> bytes) { return {bytes.begin(), bytes.end()}; }
@@ -45,8 +42,8 @@ std::uint32_t mapped(std::uint32_t mask, const generic_mapping& mapping) {
 
 scripted_security::scripted_security() {
     using vd::security::sid_kind;
-    for (sid_kind kind : {sid_kind::everyone, sid_kind::users, sid_kind::administrators,
-                          sid_kind::authenticated_users}) {
+    for (sid_kind kind :
+         {sid_kind::everyone, sid_kind::users, sid_kind::administrators, sid_kind::authenticated_users}) {
         groups_.push_back(*vd::security::builtin_sid(kind));
     }
     for (std::wstring_view name : {L"SeBackupPrivilege", L"SeRestorePrivilege", L"SeShutdownPrivilege",
@@ -55,8 +52,8 @@ scripted_security::scripted_security() {
     }
     privileges_[folded(L"SeChangeNotifyPrivilege")] = true;
     // S-1-5-21-1-2-3-1000: a local account.
-    user_sid_ = {std::byte{1}, std::byte{5}, std::byte{0}, std::byte{0}, std::byte{0}, std::byte{0}, std::byte{0},
-                 std::byte{5}};
+    user_sid_ = {std::byte{1}, std::byte{5}, std::byte{0}, std::byte{0},
+                 std::byte{0}, std::byte{0}, std::byte{0}, std::byte{5}};
     for (std::uint32_t value : {21u, 1u, 2u, 3u, 1000u}) {
         for (int shift = 0; shift < 32; shift += 8) user_sid_.push_back(static_cast<std::byte>(value >> shift));
     }
@@ -89,7 +86,7 @@ hresult scripted_security::write_file_dacl(std::wstring_view path, std::span<con
     if (file_descriptor(path) == nullptr && !default_descriptor_) return hr::from_win32(errc::file_not_found);
     vd::security::descriptor_dacl read;
     if (vd::security::read_descriptor_dacl(descriptor, read) != hr::ok) {
-        return hr::from_win32(invalid_security_descriptor);
+        return hr::from_win32(errc::invalid_security_descriptor);
     }
     files_[folded(path)] = to_vector(descriptor);
     return hr::ok;
@@ -97,7 +94,7 @@ hresult scripted_security::write_file_dacl(std::wstring_view path, std::span<con
 
 hresult scripted_security::check_membership(std::span<const std::byte> sid, bool& member) {
     if (const hresult error = injected(security_call::check_membership)) return error;
-    if (!vd::security::sid_length(sid)) return hr::from_win32(invalid_sid);
+    if (!vd::security::sid_length(sid)) return hr::from_win32(errc::invalid_sid);
     member = is_member(sid);
     return hr::ok;
 }
@@ -107,7 +104,7 @@ hresult scripted_security::access_check(std::span<const std::byte> descriptor, s
     if (const hresult error = injected(security_call::access_check)) return error;
     vd::security::descriptor_dacl read;
     if (vd::security::read_descriptor_dacl(descriptor, read) != hr::ok) {
-        return hr::from_win32(invalid_security_descriptor);
+        return hr::from_win32(errc::invalid_security_descriptor);
     }
     const std::uint32_t wanted = mapped(desired, mapping);
     if (!read.dacl) {
@@ -131,7 +128,7 @@ hresult scripted_security::set_privilege(std::wstring_view name, bool enable) {
     const std::wstring key = folded(name);
     const bool known = std::any_of(known_privileges.begin(), known_privileges.end(),
                                    [&key](std::wstring_view known_name) { return folded(known_name) == key; });
-    if (!known) return hr::from_win32(no_such_privilege);
+    if (!known) return hr::from_win32(errc::no_such_privilege);
     const auto held = privileges_.find(key);
     if (held == privileges_.end()) return hr::from_win32(errc::not_all_assigned);
     held->second = enable;

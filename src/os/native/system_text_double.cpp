@@ -7,8 +7,6 @@ namespace os::native {
 
 namespace {
 
-constexpr std::uint32_t mr_mid_not_found = 317;  // ERROR_MR_MID_NOT_FOUND
-
 struct known_text {
     std::uint32_t code;
     std::wstring_view text;
@@ -52,12 +50,9 @@ constexpr known_text win32_texts[] = {
 
 // HRESULTs of their own (E_NOTIMPL, E_NOINTERFACE, E_POINTER, E_ABORT, E_FAIL, E_UNEXPECTED).
 constexpr known_text hresult_texts[] = {
-    {0x80004001u, L"Not implemented"},
-    {0x80004002u, L"No such interface supported"},
-    {0x80004003u, L"Invalid pointer"},
-    {0x80004004u, L"Operation aborted"},
-    {0x80004005u, L"Unspecified error"},
-    {0x8000FFFFu, L"Catastrophic failure"},
+    {0x80004001u, L"Not implemented"},   {0x80004002u, L"No such interface supported"},
+    {0x80004003u, L"Invalid pointer"},   {0x80004004u, L"Operation aborted"},
+    {0x80004005u, L"Unspecified error"}, {0x8000FFFFu, L"Catastrophic failure"},
 };
 
 }  // namespace
@@ -91,11 +86,11 @@ std::error_code system_text_table::format_message(std::uint32_t code, std::uint1
                 return {};
             }
         }
-        return win_error(mr_mid_not_found);
+        return win_error(errc::mr_mid_not_found);
     }
     if (!installed(language)) return win_error(errc::resource_lang_not_found);
     const auto found = texts_.find({language, code});
-    if (found == texts_.end()) return win_error(mr_mid_not_found);
+    if (found == texts_.end()) return win_error(errc::mr_mid_not_found);
     text = found->second;
     return {};
 }

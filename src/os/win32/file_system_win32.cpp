@@ -30,7 +30,7 @@ using unique_hfind = unique_any<find_handle_traits>;
 
 [[nodiscard]] std::error_code last_error() { return win_error(GetLastError()); }
 [[nodiscard]] std::error_code check(BOOL ok) { return ok ? std::error_code{} : last_error(); }
-[[nodiscard]] std::wstring z(std::wstring_view s) { return std::wstring(s); }
+[[nodiscard]] std::wstring null_terminated(std::wstring_view s) { return std::wstring(s); }
 
 class win32_file final : public file {
 public:
@@ -88,40 +88,43 @@ std::error_code file_system_adapter::open(std::wstring_view path, file_access ac
     DWORD desired = 0;
     if (access != file_access::write) desired |= GENERIC_READ;
     if (access != file_access::read) desired |= GENERIC_WRITE;
-    unique_hfile handle(CreateFileW(z(path).c_str(), desired, share, nullptr, static_cast<DWORD>(disposition),
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    unique_hfile handle(CreateFileW(null_terminated(path).c_str(), desired, share, nullptr,
+                                    static_cast<DWORD>(disposition), FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle) return last_error();
     opened = std::make_unique<win32_file>(std::move(handle));
     return {};
 }
 
 std::error_code file_system_adapter::get_attributes(std::wstring_view path, std::uint32_t& attributes) {
-    const DWORD a = GetFileAttributesW(z(path).c_str());
+    const DWORD a = GetFileAttributesW(null_terminated(path).c_str());
     if (a == INVALID_FILE_ATTRIBUTES) return last_error();
     attributes = a;
     return {};
 }
 
 std::error_code file_system_adapter::set_attributes(std::wstring_view path, std::uint32_t attributes) {
-    return check(SetFileAttributesW(z(path).c_str(), attributes));
+    return check(SetFileAttributesW(null_terminated(path).c_str(), attributes));
 }
 
 std::error_code file_system_adapter::create_directory(std::wstring_view path) {
-    return check(CreateDirectoryW(z(path).c_str(), nullptr));
+    return check(CreateDirectoryW(null_terminated(path).c_str(), nullptr));
 }
 
 std::error_code file_system_adapter::remove_directory(std::wstring_view path) {
-    return check(RemoveDirectoryW(z(path).c_str()));
+    return check(RemoveDirectoryW(null_terminated(path).c_str()));
 }
 
-std::error_code file_system_adapter::delete_file(std::wstring_view path) { return check(DeleteFileW(z(path).c_str())); }
+std::error_code file_system_adapter::delete_file(std::wstring_view path) {
+    return check(DeleteFileW(null_terminated(path).c_str()));
+}
 
 std::error_code file_system_adapter::copy_file(std::wstring_view from, std::wstring_view to, bool fail_if_exists) {
-    return check(CopyFileW(z(from).c_str(), z(to).c_str(), fail_if_exists));
+    return check(CopyFileW(null_terminated(from).c_str(), null_terminated(to).c_str(), fail_if_exists));
 }
 
 std::error_code file_system_adapter::move_file(std::wstring_view from, std::wstring_view to, bool replace_existing) {
-    return check(MoveFileExW(z(from).c_str(), z(to).c_str(), replace_existing ? MOVEFILE_REPLACE_EXISTING : 0));
+    return check(MoveFileExW(null_terminated(from).c_str(), null_terminated(to).c_str(),
+                             replace_existing ? MOVEFILE_REPLACE_EXISTING : 0));
 }
 
 std::error_code file_system_adapter::temp_path(std::wstring& path) {
@@ -136,7 +139,8 @@ std::error_code file_system_adapter::temp_path(std::wstring& path) {
 std::error_code file_system_adapter::temp_file_name(std::wstring_view folder, std::wstring_view prefix,
                                                     std::wstring& path) {
     std::array<wchar_t, MAX_PATH> buffer{};
-    if (!GetTempFileNameW(z(folder).c_str(), z(prefix).c_str(), 0, buffer.data())) return last_error();
+    if (!GetTempFileNameW(null_terminated(folder).c_str(), null_terminated(prefix).c_str(), 0, buffer.data()))
+        return last_error();
     path = buffer.data();
     return {};
 }

@@ -4,7 +4,7 @@
 #include "os/win32/unique_handle.h"
 #include "vd/hresult_error.h"
 #include "vd/security_descriptor.h"
-#include "vd/security_entry_points.h"
+#include "vd/security_functions.h"
 
 #include <windows.h>
 
@@ -56,10 +56,9 @@ enum advapi32_slot : std::size_t {
     revert_to_self,
 };
 constexpr const char* advapi32_exports[] = {
-    "OpenProcessToken", "OpenThreadToken",   "GetTokenInformation",  "LookupPrivilegeValueW",
-    "AdjustTokenPrivileges", "CopySid",      "IsValidSid",           "GetLengthSid",
-    "LookupAccountNameW", "CheckTokenMembership", "AccessCheck",     "GetFileSecurityW",
-    "SetFileSecurityW", "ImpersonateSelf",   "RevertToSelf",
+    "OpenProcessToken", "OpenThreadToken",  "GetTokenInformation", "LookupPrivilegeValueW", "AdjustTokenPrivileges",
+    "CopySid",          "IsValidSid",       "GetLengthSid",        "LookupAccountNameW",    "CheckTokenMembership",
+    "AccessCheck",      "GetFileSecurityW", "SetFileSecurityW",    "ImpersonateSelf",       "RevertToSelf",
 };
 
 enum secur32_slot : std::size_t { get_user_name_ex };
@@ -81,7 +80,10 @@ bound_libraries& libraries() {
 
 entry_point_table& advapi32() { return libraries().advapi32; }
 
-[[noreturn]] void throw_last_error() { advapi32().check(0); throw vd::hresult_error(hr::e_fail); }
+[[noreturn]] void throw_last_error() {
+    advapi32().check(0);
+    throw vd::hresult_error(hr::e_fail);
+}
 
 // OpenThreadToken, or the process token when the thread is not impersonating (ERROR_NO_TOKEN).
 unique_handle open_effective_token(DWORD access, bool open_as_self) {
@@ -171,8 +173,8 @@ public:
         return answer([&] {
             std::vector<std::byte> copy(sid.begin(), sid.end());
             BOOL is_member = FALSE;
-            call_checked<decltype(::CheckTokenMembership)>(advapi32(), check_token_membership, nullptr,
-                                                           copy.data(), &is_member);
+            call_checked<decltype(::CheckTokenMembership)>(advapi32(), check_token_membership, nullptr, copy.data(),
+                                                           &is_member);
             member = is_member != FALSE;
         });
     }
@@ -254,9 +256,8 @@ public:
             DWORD sid_size = 0;
             DWORD domain_size = 0;
             SID_NAME_USE use = SidTypeUnknown;
-            call_size_query<decltype(::LookupAccountNameW)>(advapi32(), lookup_account_name, nullptr,
-                                                            account.c_str(), nullptr, &sid_size, nullptr,
-                                                            &domain_size, &use);
+            call_size_query<decltype(::LookupAccountNameW)>(advapi32(), lookup_account_name, nullptr, account.c_str(),
+                                                            nullptr, &sid_size, nullptr, &domain_size, &use);
             std::vector<std::byte> buffer(sid_size);
             std::wstring domain(domain_size + 1, L'\0');
             call_checked<decltype(::LookupAccountNameW)>(advapi32(), lookup_account_name, nullptr, account.c_str(),
@@ -270,8 +271,8 @@ public:
         return answer([&] {
             const unique_handle token = open_effective_token(TOKEN_QUERY, true);
             DWORD size = 0;
-            call_size_query<decltype(::GetTokenInformation)>(advapi32(), get_token_information, token.get(),
-                                                             TokenUser, nullptr, 0, &size);
+            call_size_query<decltype(::GetTokenInformation)>(advapi32(), get_token_information, token.get(), TokenUser,
+                                                             nullptr, 0, &size);
             // TOKEN_USER holds a pointer: the buffer must be aligned for it.
             std::vector<std::uintptr_t> buffer(size / sizeof(std::uintptr_t) + 1);
             call_checked<decltype(::GetTokenInformation)>(advapi32(), get_token_information, token.get(), TokenUser,

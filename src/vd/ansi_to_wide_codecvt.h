@@ -13,15 +13,14 @@ class code_page;
 
 namespace vd::details {
 
-class w2a_codecvt : public std::codecvt<wchar_t, char, std::mbstate_t> {
+class ansi_to_wide_codecvt : public std::codecvt<wchar_t, char, std::mbstate_t> {
 public:
     // Always CP_THREAD_ACP.  `code_pages` must outlive the facet (and every locale holding it).
-    explicit w2a_codecvt(os::code_page& code_pages, std::size_t refs = 0);
+    explicit ansi_to_wide_codecvt(os::code_page& code_pages, std::size_t refs = 0);
 
 protected:
-    result do_in(state_type& state, const extern_type* from, const extern_type* from_end,
-                 const extern_type*& from_next, intern_type* to, intern_type* to_end,
-                 intern_type*& to_next) const override;
+    result do_in(state_type& state, const extern_type* from, const extern_type* from_end, const extern_type*& from_next,
+                 intern_type* to, intern_type* to_end, intern_type*& to_next) const override;
     result do_out(state_type& state, const intern_type* from, const intern_type* from_end,
                   const intern_type*& from_next, extern_type* to, extern_type* to_end,
                   extern_type*& to_next) const override;
@@ -37,6 +36,6 @@ private:
 };
 
 // The bytes converted to wide characters with the facet; empty for an empty input or on error.
-[[nodiscard]] std::wstring to_wide(const w2a_codecvt& facet, std::string_view bytes);
+[[nodiscard]] std::wstring to_wide(const ansi_to_wide_codecvt& facet, std::string_view bytes);
 
 }  // namespace vd::details

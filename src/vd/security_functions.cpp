@@ -1,5 +1,5 @@
 // Run-time binding of a system library's functions.
-#include "vd/security_entry_points.h"
+#include "vd/security_functions.h"
 
 namespace vd::details {
 

@@ -1,7 +1,7 @@
 // Run-time binding of system functions, with a fake loader: how a missing module, a missing export and a
 // FALSE answer are reported, that addresses are kept, and the wrappers that never throw or that fall
 // back to a plainer function.
-#include "vd/security_entry_points.h"
+#include "vd/security_functions.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +19,8 @@ constexpr module_handle advapi32_module = 0x7700;
 
 class fake_loader final : public vd::details::module_loader {
 public:
-    bool loaded = false;           // GetModuleHandleW finds the module
-    bool loadable = false;         // LoadLibraryExW finds it
+    bool loaded = false;             // GetModuleHandleW finds the module
+    bool loadable = false;           // LoadLibraryExW finds it
     bool needs_plain_flags = false;  // only LoadLibraryExW with flags 0 finds it
     std::vector<std::uint32_t> load_flags;
     std::map<std::string, proc_address> exports;
@@ -136,11 +136,9 @@ TEST_F(EntryPoints, FalseIsReportedAsTheHresultOfTheLastError) {
         std::uint32_t last_error;
         std::uint32_t thrown;
     } cases[] = {
-        {5, 0x80070005u},
-        {1338, 0x8007053Au},
-        {0x1234ABCD, 0x8007ABCDu},
-        {0x80004005u, 0x80004005u},  // already an HRESULT: unchanged
-        {0, 0x80004005u},            // no reason given: still a failure, E_FAIL
+        {5, 0x80070005u},          {1338, 0x8007053Au},
+        {0x1234ABCD, 0x8007ABCDu}, {0x80004005u, 0x80004005u},  // already an HRESULT: unchanged
+        {0, 0x80004005u},                                       // no reason given: still a failure, E_FAIL
     };
     record.answer = 0;
     for (const auto& c : cases) {

@@ -1,7 +1,7 @@
-// w2a_codecvt: each call converts its whole input in one system call.  When the output is too small
+// ansi_to_wide_codecvt: each call converts its whole input in one system call.  When the output is too small
 // for that, the facet converts the part that surely fits (no code page makes more than one wide
 // character of one byte) and reports a partial conversion, so that a stream buffer can go on.
-#include "vd/w2a_codecvt.h"
+#include "vd/ansi_to_wide_codecvt.h"
 
 #include <algorithm>
 #include <span>
@@ -14,12 +14,13 @@ namespace {
 constexpr std::size_t longest_string = 0x7FFFFFFE;
 }
 
-w2a_codecvt::w2a_codecvt(os::code_page& code_pages, std::size_t refs)
+ansi_to_wide_codecvt::ansi_to_wide_codecvt(os::code_page& code_pages, std::size_t refs)
     : std::codecvt<wchar_t, char, std::mbstate_t>(refs), code_pages_(code_pages) {}
 
-w2a_codecvt::result w2a_codecvt::do_in(state_type&, const extern_type* from, const extern_type* from_end,
-                                       const extern_type*& from_next, intern_type* to, intern_type* to_end,
-                                       intern_type*& to_next) const {
+ansi_to_wide_codecvt::result ansi_to_wide_codecvt::do_in(state_type&, const extern_type* from,
+                                                         const extern_type* from_end, const extern_type*& from_next,
+                                                         intern_type* to, intern_type* to_end,
+                                                         intern_type*& to_next) const {
     from_next = from;
     to_next = to;
     if (from == from_end) return ok;
@@ -27,14 +28,14 @@ w2a_codecvt::result w2a_codecvt::do_in(state_type&, const extern_type* from, con
     std::span<const char> input(from, static_cast<std::size_t>(from_end - from));
     const std::span<wchar_t> output(to, static_cast<std::size_t>(to_end - to));
     std::size_t count = 0;
-    auto failure = code_pages_.to_wide(os::code_page_id::thread_ansi, os::multi_byte_flag::precomposed, input,
-                                     output, count);
+    auto failure =
+        code_pages_.to_wide(os::code_page_id::thread_ansi, os::multi_byte_flag::precomposed, input, output, count);
     bool partial_input = false;
     if (failure == os::win_error(os::errc::insufficient_buffer) && output.size() < input.size()) {
         input = input.first(output.size());
         partial_input = true;
-        failure = code_pages_.to_wide(os::code_page_id::thread_ansi, os::multi_byte_flag::precomposed, input, output,
-                                    count);
+        failure =
+            code_pages_.to_wide(os::code_page_id::thread_ansi, os::multi_byte_flag::precomposed, input, output, count);
     }
     if (failure || count == 0) return error;
     from_next = from + input.size();
@@ -42,9 +43,10 @@ w2a_codecvt::result w2a_codecvt::do_in(state_type&, const extern_type* from, con
     return partial_input ? partial : ok;
 }
 
-w2a_codecvt::result w2a_codecvt::do_out(state_type&, const intern_type* from, const intern_type* from_end,
-                                        const intern_type*& from_next, extern_type* to, extern_type* to_end,
-                                        extern_type*& to_next) const {
+ansi_to_wide_codecvt::result ansi_to_wide_codecvt::do_out(state_type&, const intern_type* from,
+                                                          const intern_type* from_end, const intern_type*& from_next,
+                                                          extern_type* to, extern_type* to_end,
+                                                          extern_type*& to_next) const {
     from_next = from;
     to_next = to;
     if (from == from_end) return ok;
@@ -61,12 +63,14 @@ w2a_codecvt::result w2a_codecvt::do_out(state_type&, const intern_type* from, co
     return ok;
 }
 
-w2a_codecvt::result w2a_codecvt::do_unshift(state_type&, extern_type* to, extern_type*, extern_type*& to_next) const {
+ansi_to_wide_codecvt::result ansi_to_wide_codecvt::do_unshift(state_type&, extern_type* to, extern_type*,
+                                                              extern_type*& to_next) const {
     to_next = to;
     return ok;
 }
 
-int w2a_codecvt::do_length(state_type&, const extern_type* from, const extern_type* from_end, std::size_t max) const {
+int ansi_to_wide_codecvt::do_length(state_type&, const extern_type* from, const extern_type* from_end,
+                                    std::size_t max) const {
     if (from == from_end) return 0;
     std::size_t count = 0;
     if (code_pages_.to_wide(os::code_page_id::thread_ansi, os::multi_byte_flag::precomposed,
@@ -76,7 +80,7 @@ int w2a_codecvt::do_length(state_type&, const extern_type* from, const extern_ty
     return static_cast<int>(std::min({count, max, longest_string}));
 }
 
-std::wstring to_wide(const w2a_codecvt& facet, std::string_view bytes) {
+std::wstring to_wide(const ansi_to_wide_codecvt& facet, std::string_view bytes) {
     if (bytes.empty()) return {};
     std::mbstate_t state{};
     const int length = facet.length(state, bytes.data(), bytes.data() + bytes.size(), longest_string);
