@@ -13,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // address sanitizer sees its exact end.
     if (size == 0) return 0;
     const bool folder = (data[0] & 1) != 0;
-    const std::uint32_t mask = folder ? vd::security::access_mask::file_all_access
-                                      : vd::security::access_mask::file_read_write_delete;
+    const std::uint32_t mask =
+        folder ? vd::security::access_mask::file_all_access : vd::security::access_mask::file_read_write_delete;
     const auto flags = static_cast<std::uint8_t>(folder ? 3 : (data[0] >> 1) & 0x7F);
     const std::vector<std::byte> descriptor(reinterpret_cast<const std::byte*>(data + 1),
                                             reinterpret_cast<const std::byte*>(data + size));

@@ -39,7 +39,9 @@ class refusing_files final : public os::file_system {
 public:
     std::error_code no() { return os::win_error(os::errc::access_denied); }
     std::error_code open(std::wstring_view, os::file_access, os::file_disposition, std::uint32_t,
-                         std::unique_ptr<os::file>&) override { __builtin_trap(); }
+                         std::unique_ptr<os::file>&) override {
+        __builtin_trap();
+    }
     std::error_code get_attributes(std::wstring_view, std::uint32_t&) override { return no(); }
     std::error_code set_attributes(std::wstring_view, std::uint32_t) override { return no(); }
     std::error_code create_directory(std::wstring_view) override { return no(); }
@@ -83,8 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (used == 0 && extractor.consumed() == 0) __builtin_trap();  // only zero-size entries consume nothing
         }
         extractor.finish();
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
 
     // The table parser and the resolver on their own.
     try {
@@ -93,18 +94,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             payload::destination_resolver resolver(folders, 0, inputs, shared);
             try {
                 (void)resolver.resolve_destination(e.destination);
-            } catch (const payload::compress_error&) {
-            }
+            } catch (const payload::compress_error&) {}
         }
-    } catch (const payload::compress_error&) {
-    }
+    } catch (const payload::compress_error&) {}
     // The input as one folder field.
     const std::u16string units = vd::utf16le_units(input);
     payload::shared_folder_list shared;
     payload::destination_resolver resolver(folders, 0, inputs, shared);
     try {
         (void)resolver.resolve_destination(vd::from_utf16(units));
-    } catch (const payload::compress_error&) {
-    }
+    } catch (const payload::compress_error&) {}
     return 0;
 }

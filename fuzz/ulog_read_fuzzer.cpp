@@ -50,7 +50,8 @@ public:
     one_file_system(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
     std::error_code open(std::wstring_view path, os::file_access access, os::file_disposition, std::uint32_t,
                          std::unique_ptr<os::file>& opened) override {
-        if (path != L"C:\\Uninstall.ulog" || access != os::file_access::read) return os::win_error(os::errc::access_denied);
+        if (path != L"C:\\Uninstall.ulog" || access != os::file_access::read)
+            return os::win_error(os::errc::access_denied);
         opened = std::make_unique<memory_file>(data_, size_);
         return {};
     }
@@ -81,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& r : log.previousRecords()) {
         const auto kind = static_cast<std::int32_t>(r.kind);
         if (kind < 0 || kind >= record_kind_count) __builtin_trap();
-        if ((r.kind == RecordKind::UninstallKey || r.kind == RecordKind::Registration) && !r.path.empty()) __builtin_trap();
+        if ((r.kind == RecordKind::UninstallKey || r.kind == RecordKind::Registration) && !r.path.empty())
+            __builtin_trap();
         if (!r.backupPath.empty()) __builtin_trap();
         const auto line = records::record_line(position++, r);
         const auto back = records::parse_record_line(records::trim_right(line));

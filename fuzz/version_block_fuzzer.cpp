@@ -12,8 +12,8 @@
 namespace {
 
 void exercise_block(std::span<const std::byte> block) {
-    for (const wchar_t* path : {L"\\", L"\\VarFileInfo\\Translation", L"\\StringFileInfo",
-                                L"\\StringFileInfo\\040904b0\\ProductName"}) {
+    for (const wchar_t* path :
+         {L"\\", L"\\VarFileInfo\\Translation", L"\\StringFileInfo", L"\\StringFileInfo\\040904b0\\ProductName"}) {
         if (const auto value = vd::query_version_value(block, path)) {
             if (value->is_text) (void)vd::version_value_text(*value);
         }

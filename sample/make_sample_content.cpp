@@ -36,9 +36,10 @@ std::uint64_t seed_of(const std::string& name) {
 }
 
 constexpr std::array<const char*, 32> words = {
-    "wood ", "grain ", "oak ", "beech ", "panel ", "joint ", "mortise ", "tenon ", "plank ", "board ", "veneer ",
-    "finish ", "texture ", "material ", "layer ", "cut ", "saw ", "plane ", "sand ", "glue ", "frame ", "door ",
-    "drawer ", "shelf ", "table ", "chair ", "leg ", "rail ", "stile ", "edge ", "face ", "end "};
+    "wood ",  "grain ", "oak ",    "beech ",  "panel ",   "joint ",    "mortise ", "tenon ",
+    "plank ", "board ", "veneer ", "finish ", "texture ", "material ", "layer ",   "cut ",
+    "saw ",   "plane ", "sand ",   "glue ",   "frame ",   "door ",     "drawer ",  "shelf ",
+    "table ", "chair ", "leg ",    "rail ",   "stile ",   "edge ",     "face ",    "end "};
 
 void fill(std::vector<char>& out, generator& g) {
     std::size_t i = 0;

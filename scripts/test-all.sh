@@ -10,6 +10,9 @@ jobs=$(nproc)
 
 stage() { printf '\n==== %s ====\n' "$*"; }
 
+stage "format (.clang-format)"
+"$top/scripts/check-format.sh"
+
 stage "native build and tests"
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"

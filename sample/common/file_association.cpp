@@ -42,9 +42,7 @@ std::wstring key_text(os::registry& registry, std::wstring_view subkey) {
 
 }  // namespace
 
-std::wstring open_command(std::wstring_view programPath) {
-    return L"\"" + std::wstring(programPath) + L"\" \"%1\"";
-}
+std::wstring open_command(std::wstring_view programPath) { return L"\"" + std::wstring(programPath) + L"\" \"%1\""; }
 
 std::error_code register_file_association(os::registry& registry, std::wstring_view programPath) {
     const std::wstring klass(document_class);
@@ -58,8 +56,7 @@ std::error_code register_file_association(os::registry& registry, std::wstring_v
 std::error_code unregister_file_association(os::registry& registry) {
     std::error_code result;
     if (key_text(registry, document_extension) == document_class) {
-        if (auto error = registry.delete_tree(os::hkey::classes_root, document_extension);
-            error && error.value() != 2)
+        if (auto error = registry.delete_tree(os::hkey::classes_root, document_extension); error && error.value() != 2)
             result = error;
     }
     if (auto error = registry.delete_tree(os::hkey::classes_root, document_class); error && error.value() != 2)

@@ -45,10 +45,14 @@ std::optional<std::uint64_t> parse_version(std::wstring_view digits) {
     std::uint64_t value = 0;
     for (const wchar_t c : digits) {
         unsigned digit = 0;
-        if (c >= L'0' && c <= L'9') digit = static_cast<unsigned>(c - L'0');
-        else if (c >= L'a' && c <= L'f') digit = static_cast<unsigned>(c - L'a' + 10);
-        else if (c >= L'A' && c <= L'F') digit = static_cast<unsigned>(c - L'A' + 10);
-        else return std::nullopt;
+        if (c >= L'0' && c <= L'9')
+            digit = static_cast<unsigned>(c - L'0');
+        else if (c >= L'a' && c <= L'f')
+            digit = static_cast<unsigned>(c - L'a' + 10);
+        else if (c >= L'A' && c <= L'F')
+            digit = static_cast<unsigned>(c - L'A' + 10);
+        else
+            return std::nullopt;
         value = value << 4 | digit;
     }
     return value;

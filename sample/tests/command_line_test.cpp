@@ -28,10 +28,10 @@ TEST(MainCommand, OpensTheWindowWithOrWithoutADocument) {
 }
 
 TEST(MainCommand, RefusesEverythingElse) {
-    for (const wchar_t* text : {L"/Register", L"/Background /Register", L"/Register /Background /update=7.8",
-                                L"/Register /Background /update=000700080011000", L"/Register /Background /update=00070008001100zz",
-                                L"/Register /Background /update=0007000800110003 x", L"/Unknown", L"\"unclosed",
-                                L"a b"})
+    for (const wchar_t* text :
+         {L"/Register", L"/Background /Register", L"/Register /Background /update=7.8",
+          L"/Register /Background /update=000700080011000", L"/Register /Background /update=00070008001100zz",
+          L"/Register /Background /update=0007000800110003 x", L"/Unknown", L"\"unclosed", L"a b"})
         EXPECT_FALSE(sample::parse_main_command(text)) << text;
 }
 

@@ -100,7 +100,7 @@ TEST(UninstallPlan, RefusesTheWholeLogForOneHostileRecord) {
         record(RecordKind::File, L"C:\\Windows\\system32\\kernel32.dll", 1),
         record(RecordKind::File, L"\\\\server\\share\\Lignotek.exe", 1),
         record(RecordKind::File, L"\\\\?\\C:\\Program Files\\Vendrel & Vodoraru\\Lignotek 7\\x.dll", 1),
-        record(RecordKind::File, install, 1),  // the installation folder itself is no file
+        record(RecordKind::File, install, 1),            // the installation folder itself is no file
         record(RecordKind::File, data + L"\\..\\x", 3),  // kept, but its path must still be sound
         record(RecordKind::MenuShortcut, menu + L"\\Lignotek.exe"),
         record(RecordKind::DesktopShortcut, L"C:\\Windows\\evil.lnk"),

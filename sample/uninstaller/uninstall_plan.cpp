@@ -55,8 +55,8 @@ bool is_local_absolute_path(std::wstring_view path) {
         // Trailing dots and blanks are dropped by Windows: "foo." names "foo".
         if (element.back() == L'.' || element.back() == L' ') return false;
         for (const wchar_t c : element)
-            if (c < 0x20 || c == L'/' || c == L':' || c == L'*' || c == L'?' || c == L'"' || c == L'<' ||
-                c == L'>' || c == L'|')
+            if (c < 0x20 || c == L'/' || c == L':' || c == L'*' || c == L'?' || c == L'"' || c == L'<' || c == L'>' ||
+                c == L'|')
                 return false;
         start = end + 1;
     }
@@ -102,45 +102,46 @@ uninstall_plan plan_uninstall(const RecordList& records, const uninstall_roots& 
         const LogRecord& record = *it;
         const bool namesItem = record.kind == RecordKind::Directory || record.kind == RecordKind::File ||
                                record.kind == RecordKind::MenuShortcut ||
-                               record.kind == RecordKind::UninstallShortcut || record.kind == RecordKind::DesktopShortcut;
+                               record.kind == RecordKind::UninstallShortcut ||
+                               record.kind == RecordKind::DesktopShortcut;
         if (namesItem && !record.path.empty() && !is_local_absolute_path(record.path))
             return refuse(record, L"not a local absolute path");
 
         switch (record.kind) {
-        case RecordKind::File:
-            // Shared data stays for the next installation and for other products of the maker.
-            if (!record.flag || record.entryKind == 3 || record.path.empty()) break;
-            if (equal_folded(record.path, uninstallerPath) || equal_folded(record.path, logPath)) break;
-            if (!below_any(record.path, fileRoots)) return refuse(record, L"outside the product's folders");
-            plan.steps.push_back({uninstall_action::delete_file, record.path});
-            break;
-        case RecordKind::MenuShortcut:
-        case RecordKind::UninstallShortcut:
-        case RecordKind::DesktopShortcut:
-            if (!record.flag || record.path.empty()) break;
-            if (!ends_with_folded(record.path, L".lnk")) return refuse(record, L"not a shortcut");
-            if (!below_any(record.path, shortcutRoots)) return refuse(record, L"outside the product's folders");
-            plan.steps.push_back({uninstall_action::delete_shortcut, record.path});
-            break;
-        case RecordKind::Directory: {
-            if (record.path.empty()) break;
-            bool allowed = below_any(record.path, fileRoots) || within_any(record.path, install) ||
-                           within_any(record.path, roots.menuFolders) || within_any(record.path, roots.dataFolders);
-            for (const auto& parent : folderParents)
-                if (!parent.empty() && parent.size() > 3 && equal_folded(record.path, parent)) allowed = true;
-            if (!allowed) return refuse(record, L"outside the product's folders");
-            plan.steps.push_back({uninstall_action::remove_folder, record.path});
-            break;
-        }
-        case RecordKind::UninstallKey:
-            plan.steps.push_back({uninstall_action::remove_uninstall_entry, {}});
-            break;
-        case RecordKind::Registration:
-            plan.steps.push_back({uninstall_action::remove_registration, {}});
-            break;
-        case RecordKind::DirectXUpdate:
-            // The runtime belongs to the system and stays.
-            break;
+            case RecordKind::File:
+                // Shared data stays for the next installation and for other products of the maker.
+                if (!record.flag || record.entryKind == 3 || record.path.empty()) break;
+                if (equal_folded(record.path, uninstallerPath) || equal_folded(record.path, logPath)) break;
+                if (!below_any(record.path, fileRoots)) return refuse(record, L"outside the product's folders");
+                plan.steps.push_back({uninstall_action::delete_file, record.path});
+                break;
+            case RecordKind::MenuShortcut:
+            case RecordKind::UninstallShortcut:
+            case RecordKind::DesktopShortcut:
+                if (!record.flag || record.path.empty()) break;
+                if (!ends_with_folded(record.path, L".lnk")) return refuse(record, L"not a shortcut");
+                if (!below_any(record.path, shortcutRoots)) return refuse(record, L"outside the product's folders");
+                plan.steps.push_back({uninstall_action::delete_shortcut, record.path});
+                break;
+            case RecordKind::Directory: {
+                if (record.path.empty()) break;
+                bool allowed = below_any(record.path, fileRoots) || within_any(record.path, install) ||
+                               within_any(record.path, roots.menuFolders) || within_any(record.path, roots.dataFolders);
+                for (const auto& parent : folderParents)
+                    if (!parent.empty() && parent.size() > 3 && equal_folded(record.path, parent)) allowed = true;
+                if (!allowed) return refuse(record, L"outside the product's folders");
+                plan.steps.push_back({uninstall_action::remove_folder, record.path});
+                break;
+            }
+            case RecordKind::UninstallKey:
+                plan.steps.push_back({uninstall_action::remove_uninstall_entry, {}});
+                break;
+            case RecordKind::Registration:
+                plan.steps.push_back({uninstall_action::remove_registration, {}});
+                break;
+            case RecordKind::DirectXUpdate:
+                // The runtime belongs to the system and stays.
+                break;
         }
     }
     return plan;

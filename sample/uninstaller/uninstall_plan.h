@@ -16,10 +16,10 @@ namespace sample {
 // The folders the uninstaller may remove things from; each is a full path without a trailing
 // separator.  None of them comes from the log unchecked.
 struct uninstall_roots {
-    std::wstring installFolder;              // the uninstaller's own folder
-    std::vector<std::wstring> menuFolders;   // the log's Start-menu folder, when it lies below a Programs folder
-    std::vector<std::wstring> desktops;      // the all-users and the user's desktop
-    std::vector<std::wstring> dataFolders;   // the maker's folder below the shared application data
+    std::wstring installFolder;             // the uninstaller's own folder
+    std::vector<std::wstring> menuFolders;  // the log's Start-menu folder, when it lies below a Programs folder
+    std::vector<std::wstring> desktops;     // the all-users and the user's desktop
+    std::vector<std::wstring> dataFolders;  // the maker's folder below the shared application data
 };
 
 enum class uninstall_action {
@@ -36,7 +36,7 @@ struct uninstall_step {
 };
 
 struct uninstall_plan {
-    std::vector<uninstall_step> steps;  // newest record first
+    std::vector<uninstall_step> steps;    // newest record first
     std::optional<std::wstring> refusal;  // why the log is refused; no steps then
 };
 

@@ -14,10 +14,12 @@ bool is_missing(const std::error_code& error) { return error.value() == 2 || err
 // The uninstall key, the product path value, and the maker's key when nothing else is left in it.
 bool remove_uninstall_entry(os::registry& registry) {
     bool ok = true;
-    if (auto error = registry.delete_tree(os::hkey::local_machine, product::uninstall_key()); error && !is_missing(error))
+    if (auto error = registry.delete_tree(os::hkey::local_machine, product::uninstall_key());
+        error && !is_missing(error))
         ok = false;
     os::registry_handle opened = 0;
-    if (auto error = registry.open_key(os::hkey::local_machine, product::company_key(), os::key_access::all_access, opened)) {
+    if (auto error =
+            registry.open_key(os::hkey::local_machine, product::company_key(), os::key_access::all_access, opened)) {
         return ok && is_missing(error);
     }
     bool empty = false;
@@ -49,22 +51,22 @@ uninstall_outcome run_uninstall(const std::vector<uninstall_step>& steps, os::fi
     uninstall_outcome outcome;
     for (const auto& step : steps) {
         switch (step.action) {
-        case uninstall_action::delete_file:
-        case uninstall_action::delete_shortcut:
-            if (!delete_file_forcibly(files, step.path)) outcome.failures.push_back(step.path);
-            break;
-        case uninstall_action::remove_folder:
-            if (auto error = files.remove_directory(step.path); error && !is_missing(error))
-                outcome.keptFolders.push_back(step.path);
-            break;
-        case uninstall_action::remove_uninstall_entry:
-            if (!remove_uninstall_entry(registry))
-                outcome.failures.push_back(L"HKEY_LOCAL_MACHINE\\" + product::uninstall_key());
-            break;
-        case uninstall_action::remove_registration:
-            if (unregister_file_association(registry))
-                outcome.failures.push_back(L"HKEY_CLASSES_ROOT\\" + std::wstring(document_class));
-            break;
+            case uninstall_action::delete_file:
+            case uninstall_action::delete_shortcut:
+                if (!delete_file_forcibly(files, step.path)) outcome.failures.push_back(step.path);
+                break;
+            case uninstall_action::remove_folder:
+                if (auto error = files.remove_directory(step.path); error && !is_missing(error))
+                    outcome.keptFolders.push_back(step.path);
+                break;
+            case uninstall_action::remove_uninstall_entry:
+                if (!remove_uninstall_entry(registry))
+                    outcome.failures.push_back(L"HKEY_LOCAL_MACHINE\\" + product::uninstall_key());
+                break;
+            case uninstall_action::remove_registration:
+                if (unregister_file_association(registry))
+                    outcome.failures.push_back(L"HKEY_CLASSES_ROOT\\" + std::wstring(document_class));
+                break;
         }
     }
     return outcome;

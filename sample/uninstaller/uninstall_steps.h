@@ -11,8 +11,8 @@
 namespace sample {
 
 struct uninstall_outcome {
-    std::vector<std::wstring> failures;      // one text per step that failed
-    std::vector<std::wstring> keptFolders;   // created folders that could not be removed (not empty)
+    std::vector<std::wstring> failures;     // one text per step that failed
+    std::vector<std::wstring> keptFolders;  // created folders that could not be removed (not empty)
 };
 
 // Runs every step in order; a failed step is reported and the others still run.  Items already

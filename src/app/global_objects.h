@@ -20,8 +20,8 @@ namespace app {
 
 struct CreatedObject {
     os::unique_kernel_handle handle;  // empty when the creation failed
-    bool alreadyExisted = false;    // the object was opened, not created
-    std::error_code error;          // why the creation failed
+    bool alreadyExisted = false;      // the object was opened, not created
+    std::error_code error;            // why the creation failed
 };
 
 // CreateMutexW of "Global\" + name, with the Everyone-only DACL (MUTEX_ALL_ACCESS).

@@ -23,8 +23,7 @@ const LanguageInfo& Info(LanguageIndex index) { return LanguageTable()[static_ca
 
 }  // namespace
 
-LanguageState::LanguageState(os::locale& locale, os::resources& resources)
-    : locale_(locale), resources_(resources) {
+LanguageState::LanguageState(os::locale& locale, os::resources& resources) : locale_(locale), resources_(resources) {
     locale_.use_process_wide_locales();
     ApplyToRuntime(FrenchLanguage);
     lcid_ = LcidFor(FrenchLanguage);
@@ -93,9 +92,7 @@ bool LanguageState::IsRightToLeft(LanguageIndex index) {
     return ((signature->unicode_subsets[3] >> RightToLeftSubsetBit) & 1u) != 0;
 }
 
-bool LanguageState::IsUntranslated(unsigned id) {
-    return vd::load_string(resources_, ResourceModule(), id) == u"#";
-}
+bool LanguageState::IsUntranslated(unsigned id) { return vd::load_string(resources_, ResourceModule(), id) == u"#"; }
 
 unsigned LanguageState::LocalizedId(unsigned frenchId) {
     LanguageIndex language = language_;

@@ -20,8 +20,8 @@ inline constexpr std::uint32_t utf8 = 65001;
 }  // namespace code_page_id
 
 namespace multi_byte_flag {
-inline constexpr std::uint32_t precomposed = 0x1;           // MB_PRECOMPOSED
-inline constexpr std::uint32_t error_invalid_chars = 0x8;   // MB_ERR_INVALID_CHARS
+inline constexpr std::uint32_t precomposed = 0x1;          // MB_PRECOMPOSED
+inline constexpr std::uint32_t error_invalid_chars = 0x8;  // MB_ERR_INVALID_CHARS
 }  // namespace multi_byte_flag
 
 namespace wide_char_flag {

@@ -30,9 +30,9 @@ enum class file_access : std::uint8_t { read, write, read_write };
 
 // CreateFileW dispositions.
 enum class file_disposition : std::uint8_t {
-    create_new = 1,         // fails with 80 when the file exists
-    create_always = 2,      // truncates an existing file
-    open_existing = 3,      // fails with 2 when the file does not exist
+    create_new = 1,     // fails with 80 when the file exists
+    create_always = 2,  // truncates an existing file
+    open_existing = 3,  // fails with 2 when the file does not exist
     open_always = 4,
     truncate_existing = 5,
 };
@@ -69,9 +69,8 @@ public:
     virtual ~file_system() = default;
 
     // CreateFileW.
-    [[nodiscard]] virtual std::error_code open(std::wstring_view path, file_access access,
-                                               file_disposition disposition, std::uint32_t share,
-                                               std::unique_ptr<file>& opened) = 0;
+    [[nodiscard]] virtual std::error_code open(std::wstring_view path, file_access access, file_disposition disposition,
+                                               std::uint32_t share, std::unique_ptr<file>& opened) = 0;
     // GetFileAttributesW: 2 or 3 when nothing is there.
     [[nodiscard]] virtual std::error_code get_attributes(std::wstring_view path, std::uint32_t& attributes) = 0;
     // SetFileAttributesW.

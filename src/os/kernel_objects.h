@@ -27,13 +27,13 @@ public:
     // CreateMutexW with an optional self-relative security descriptor (empty: default security).
     // `already_existed` tells ERROR_ALREADY_EXISTS apart: the existing mutex is opened, not taken.
     [[nodiscard]] virtual std::error_code create_mutex(std::wstring_view name, bool initial_owner,
-                                                       std::span<const std::byte> security,
-                                                       kernel_handle& handle, bool& already_existed) = 0;
+                                                       std::span<const std::byte> security, kernel_handle& handle,
+                                                       bool& already_existed) = 0;
     // CreateSemaphoreW, likewise.
     [[nodiscard]] virtual std::error_code create_semaphore(std::wstring_view name, std::int32_t initial_count,
                                                            std::int32_t maximum_count,
-                                                           std::span<const std::byte> security,
-                                                           kernel_handle& handle, bool& already_existed) = 0;
+                                                           std::span<const std::byte> security, kernel_handle& handle,
+                                                           bool& already_existed) = 0;
     // WaitForSingleObject.
     [[nodiscard]] virtual wait_result wait(kernel_handle handle, std::uint32_t milliseconds) = 0;
     // ReleaseMutex: 288 (ERROR_NOT_OWNER) when this process does not own it.

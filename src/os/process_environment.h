@@ -11,9 +11,9 @@ inline constexpr std::uint32_t sse2 = 10;  // PF_XMMI64_INSTRUCTIONS_AVAILABLE
 }
 
 namespace error_mode {
-inline constexpr std::uint32_t fail_critical_errors = 0x0001;   // SEM_FAILCRITICALERRORS
-inline constexpr std::uint32_t no_open_file_error_box = 0x8000; // SEM_NOOPENFILEERRORBOX
-}
+inline constexpr std::uint32_t fail_critical_errors = 0x0001;    // SEM_FAILCRITICALERRORS
+inline constexpr std::uint32_t no_open_file_error_box = 0x8000;  // SEM_NOOPENFILEERRORBOX
+}  // namespace error_mode
 
 class process_environment {
 public:

@@ -24,15 +24,20 @@ struct known_folder_id {
 // The known folders the program asks for.
 namespace known_folder {
 // FOLDERID_Documents {FDD39AD0-238F-46AF-ADB4-6C85480369C7}
-inline constexpr known_folder_id documents{0xFDD39AD0, 0x238F, 0x46AF, {0xAD, 0xB4, 0x6C, 0x85, 0x48, 0x03, 0x69, 0xC7}};
+inline constexpr known_folder_id documents{
+    0xFDD39AD0, 0x238F, 0x46AF, {0xAD, 0xB4, 0x6C, 0x85, 0x48, 0x03, 0x69, 0xC7}};
 // FOLDERID_ProgramData {62AB5D82-FDC1-4DC3-A9DD-070D1D495D97}
-inline constexpr known_folder_id program_data{0x62AB5D82, 0xFDC1, 0x4DC3, {0xA9, 0xDD, 0x07, 0x0D, 0x1D, 0x49, 0x5D, 0x97}};
+inline constexpr known_folder_id program_data{
+    0x62AB5D82, 0xFDC1, 0x4DC3, {0xA9, 0xDD, 0x07, 0x0D, 0x1D, 0x49, 0x5D, 0x97}};
 // FOLDERID_RoamingAppData {3EB685DB-65F9-4CF6-A03A-E3EF65729F3D}
-inline constexpr known_folder_id roaming_app_data{0x3EB685DB, 0x65F9, 0x4CF6, {0xA0, 0x3A, 0xE3, 0xEF, 0x65, 0x72, 0x9F, 0x3D}};
+inline constexpr known_folder_id roaming_app_data{
+    0x3EB685DB, 0x65F9, 0x4CF6, {0xA0, 0x3A, 0xE3, 0xEF, 0x65, 0x72, 0x9F, 0x3D}};
 // FOLDERID_LocalAppData {F1B32785-6FBA-4FCF-9D55-7B8E7F157091}
-inline constexpr known_folder_id local_app_data{0xF1B32785, 0x6FBA, 0x4FCF, {0x9D, 0x55, 0x7B, 0x8E, 0x7F, 0x15, 0x70, 0x91}};
+inline constexpr known_folder_id local_app_data{
+    0xF1B32785, 0x6FBA, 0x4FCF, {0x9D, 0x55, 0x7B, 0x8E, 0x7F, 0x15, 0x70, 0x91}};
 // FOLDERID_ProgramFiles {905E63B6-C1BF-494E-B29C-65B732D3D21A}
-inline constexpr known_folder_id program_files{0x905E63B6, 0xC1BF, 0x494E, {0xB2, 0x9C, 0x65, 0xB7, 0x32, 0xD3, 0xD2, 0x1A}};
+inline constexpr known_folder_id program_files{
+    0x905E63B6, 0xC1BF, 0x494E, {0xB2, 0x9C, 0x65, 0xB7, 0x32, 0xD3, 0xD2, 0x1A}};
 // FOLDERID_Desktop {B4BFCC3A-DB2C-424C-B029-7FE99A87C641}
 inline constexpr known_folder_id desktop{0xB4BFCC3A, 0xDB2C, 0x424C, {0xB0, 0x29, 0x7F, 0xE9, 0x9A, 0x87, 0xC6, 0x41}};
 }  // namespace known_folder
@@ -69,7 +74,7 @@ inline constexpr int flag_mask = 0xFF00;
 
 // SHGetFolderPathW's dwFlags.
 namespace folder_type {
-inline constexpr std::uint32_t current = 0;  // SHGFP_TYPE_CURRENT
+inline constexpr std::uint32_t current = 0;   // SHGFP_TYPE_CURRENT
 inline constexpr std::uint32_t default_ = 1;  // SHGFP_TYPE_DEFAULT
 }  // namespace folder_type
 
@@ -88,8 +93,7 @@ public:
 
     // SHGetSpecialFolderPathW(owner, buffer of 260, csidl, create).  Returns false when the CSIDL is
     // unknown or the folder cannot be found (or created, with `create`); `path` is unchanged then.
-    [[nodiscard]] virtual bool special_folder_path(shell_owner owner, int csidl, bool create,
-                                                   std::wstring& path) = 0;
+    [[nodiscard]] virtual bool special_folder_path(shell_owner owner, int csidl, bool create, std::wstring& path) = 0;
 
     // SHGetFolderPathW(owner, csidl with optional csidl::flag_create, no token, type, buffer of 260).
     // Returns the HRESULT: 0 with `path` set; otherwise `path` is unchanged and the code is S_FALSE

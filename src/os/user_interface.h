@@ -60,6 +60,25 @@ namespace ws_ex {
 inline constexpr std::uint32_t layout_rtl = 0x00400000u;
 }  // namespace ws_ex
 
+// The answer MessageBoxW gives when the user presses Enter: the default button (MB_DEFBUTTONn) of the
+// type's button set, the first button when the default lies beyond the set; 0 for an unknown set.
+[[nodiscard]] constexpr int default_box_answer(std::uint32_t type) noexcept {
+    // The buttons of each button set from left to right, as MessageBoxW lays them out.
+    constexpr int buttons[7][3] = {
+        {id::ok, 0, 0},
+        {id::ok, id::cancel, 0},
+        {id::abort, id::retry, id::ignore},
+        {id::yes, id::no, id::cancel},
+        {id::yes, id::no, 0},
+        {id::retry, id::cancel, 0},
+        {id::cancel, id::try_again, id::continue_},
+    };
+    const auto set = type & mb::button_mask;
+    if (set >= 7) return 0;
+    const auto index = (type & mb::default_button_mask) >> 8;
+    return index < 3 && buttons[set][index] != 0 ? buttons[set][index] : buttons[set][0];
+}
+
 class user_interface {
 public:
     virtual ~user_interface() = default;

@@ -98,7 +98,8 @@ struct bzip2_compressor::state {
     std::array<char, 65536> output{};
 };
 
-bzip2_compressor::bzip2_compressor(std::ostream& sink, int block_size) : sink_(sink), state_(std::make_unique<state>()) {
+bzip2_compressor::bzip2_compressor(std::ostream& sink, int block_size)
+    : sink_(sink), state_(std::make_unique<state>()) {
     if (int rc = BZ2_bzCompressInit(&state_->stream, block_size, 0, 0); rc != BZ_OK) throw bzip2_error(rc);
 }
 

@@ -14,11 +14,16 @@ public:
     const char* name() const noexcept override { return "compress"; }
     std::string message(int value) const override {
         switch (value) {
-        case 3: return "invalid checksum";
-        case 5: return "interrupted";
-        case 6: return "bzip2 error";
-        case 7: return "unexpected error";
-        default: return "unknown error";  // 4, the failed check pass, has this text too
+            case 3:
+                return "invalid checksum";
+            case 5:
+                return "interrupted";
+            case 6:
+                return "bzip2 error";
+            case 7:
+                return "unexpected error";
+            default:
+                return "unknown error";  // 4, the failed check pass, has this text too
         }
     }
 };

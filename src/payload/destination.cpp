@@ -78,8 +78,8 @@ const char* folder_problem(std::wstring_view folder) {
     return nullptr;
 }
 
-destination_resolver::destination_resolver(os::shell_folders& folders, os::shell_owner owner,
-                                           destination_inputs inputs, shared_folder_list& shared)
+destination_resolver::destination_resolver(os::shell_folders& folders, os::shell_owner owner, destination_inputs inputs,
+                                           shared_folder_list& shared)
     : folders_(folders), owner_(owner), inputs_(std::move(inputs)), shared_(shared) {}
 
 std::wstring destination_resolver::sample_root(bool& register_root) {
@@ -114,13 +114,19 @@ std::wstring destination_resolver::resolve_destination(std::wstring_view folder)
     std::wstring path;
     bool register_root = false;
     switch (match->kind) {
-    case root_kind::install: path = inputs_.install_folder; break;
-    case root_kind::sample: path = sample_root(register_root); break;
-    case root_kind::temporary: path = inputs_.temp_folder.empty() ? inputs_.install_folder : inputs_.temp_folder; break;
-    case root_kind::known:
-        path = lookup_known_folder(folders_, owner_, match->csidl,
-                                   match->fallback < 0 ? std::nullopt : std::optional<int>(match->fallback));
-        break;
+        case root_kind::install:
+            path = inputs_.install_folder;
+            break;
+        case root_kind::sample:
+            path = sample_root(register_root);
+            break;
+        case root_kind::temporary:
+            path = inputs_.temp_folder.empty() ? inputs_.install_folder : inputs_.temp_folder;
+            break;
+        case root_kind::known:
+            path = lookup_known_folder(folders_, owner_, match->csidl,
+                                       match->fallback < 0 ? std::nullopt : std::optional<int>(match->fallback));
+            break;
     }
     if (register_root) shared_.register_shared_folder(path);
     for (std::size_t i = 1; i < parts.size(); ++i) {

@@ -82,7 +82,8 @@ std::vector<payload_entry> read_table_of_contents(std::istream& compressed) {
     std::array<std::byte, 1> one;
     // Byte by byte: the table is small and nothing after it is needed.
     while (table.size() < data_offset) {
-        if (source.read(one) == 0) throw compress_error(compress_errc::unexpected_error, "the archive ends in its table");
+        if (source.read(one) == 0)
+            throw compress_error(compress_errc::unexpected_error, "the archive ends in its table");
         table.push_back(one[0]);
         if (table.size() == toc_prefix_size) {
             data_offset = toc_data_offset(table);

@@ -161,8 +161,10 @@ std::uint32_t payload_extractor::read_back_crc(const std::wstring& path) {
         // Another process holding the file (a scanner, an indexer) usually lets go within seconds.
         if (ec != os::win_error(os::errc::sharing_violation) || attempt == read_back_attempts)
             throw file_error(ec, "read", path);
-        if (ports_.wait) ports_.wait(read_back_pause);
-        else std::this_thread::sleep_for(read_back_pause);
+        if (ports_.wait)
+            ports_.wait(read_back_pause);
+        else
+            std::this_thread::sleep_for(read_back_pause);
     }
 }
 

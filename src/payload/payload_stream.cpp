@@ -9,7 +9,8 @@ std::unique_ptr<std::istream> open_payload_stream(os::resources& resources, os::
     const os::module_handle program = resources.program_module();
     if (resource_module == 0) resource_module = program;
     auto bytes = resources.find(resource_module, os::resource_type::payload, payload_resource_id);
-    if (!bytes && resource_module != program) bytes = resources.find(program, os::resource_type::payload, payload_resource_id);
+    if (!bytes && resource_module != program)
+        bytes = resources.find(program, os::resource_type::payload, payload_resource_id);
     if (!bytes || bytes->empty()) return std::make_unique<vd::basic_imemstream>();
     return std::make_unique<vd::basic_imemstream>(*bytes);
 }

@@ -16,8 +16,8 @@
 
 namespace payload {
 
-inline constexpr std::uint64_t toc_header_size = 12;            // data_offset and count
-inline constexpr std::uint64_t toc_min_record_size = 24;        // a record with two empty strings
+inline constexpr std::uint64_t toc_header_size = 12;      // data_offset and count
+inline constexpr std::uint64_t toc_min_record_size = 24;  // a record with two empty strings
 // The largest table the reader buffers: thousands of entries, far above any real payload.
 inline constexpr std::uint64_t toc_max_size = 4u << 20;
 

@@ -21,9 +21,12 @@ std::wstring padded(unsigned long long value, int base, std::size_t width) {
 
 int digit_value(wchar_t c, int base) {
     int v = -1;
-    if (c >= L'0' && c <= L'9') v = c - L'0';
-    else if (c >= L'a' && c <= L'f') v = c - L'a' + 10;
-    else if (c >= L'A' && c <= L'F') v = c - L'A' + 10;
+    if (c >= L'0' && c <= L'9')
+        v = c - L'0';
+    else if (c >= L'a' && c <= L'f')
+        v = c - L'a' + 10;
+    else if (c >= L'A' && c <= L'F')
+        v = c - L'A' + 10;
     return v < base ? v : -1;
 }
 
@@ -75,8 +78,8 @@ std::vector<std::wstring> header_lines(std::wstring_view product_title, std::wst
 }
 
 std::wstring record_line(std::size_t position, const LogRecord& record) {
-    const auto code = static_cast<unsigned long long>(
-        (static_cast<std::uint32_t>(record.kind) << 8) + (static_cast<std::uint32_t>(record.entryKind) & 0xFFu));
+    const auto code = static_cast<unsigned long long>((static_cast<std::uint32_t>(record.kind) << 8) +
+                                                      (static_cast<std::uint32_t>(record.entryKind) & 0xFFu));
     return padded(position, 10, 4) + L":" + padded(code, 16, 4) + L":" + (record.flag ? L"1" : L"0") + L" -- " +
            record.path + L"\r\n";
 }
@@ -96,7 +99,8 @@ std::optional<LogRecord> parse_record_line(std::wstring_view line) {
         digit_value(line[pos + 2], 16) >= 0)
         pos += 2;
     unsigned long long code = 0;
-    if (!read_digits(line, pos, 16, code) || (code >> 8) >= static_cast<unsigned>(record_kind_count)) return std::nullopt;
+    if (!read_digits(line, pos, 16, code) || (code >> 8) >= static_cast<unsigned>(record_kind_count))
+        return std::nullopt;
     if (pos >= line.size() || line[pos++] != L':') return std::nullopt;
     if (pos >= line.size() || (line[pos] != L'0' && line[pos] != L'1')) return std::nullopt;
     const bool flag = line[pos++] == L'1';

@@ -96,7 +96,8 @@ void UninstallLog::Read(std::optional<std::wstring_view> path) {
     if (!path) return;
     logVersion_ = 0;
     std::unique_ptr<os::file> file;
-    if (ports_.files.open(*path, os::file_access::read, os::file_disposition::open_existing, os::file_share::read, file))
+    if (ports_.files.open(*path, os::file_access::read, os::file_disposition::open_existing, os::file_share::read,
+                          file))
         return;
     byte_source in(*file);
 
@@ -123,7 +124,8 @@ void UninstallLog::Read(std::optional<std::wstring_view> path) {
             status = read_ansi_line(in, bytes);
             if (status == line_status::line) {
                 const std::string_view narrow(bytes.c_str());  // a null ends the line's text
-                text = narrow.empty() ? std::wstring() : (ports_.ansi_to_wide ? ports_.ansi_to_wide(narrow) : std::wstring());
+                text = narrow.empty() ? std::wstring()
+                                      : (ports_.ansi_to_wide ? ports_.ansi_to_wide(narrow) : std::wstring());
             }
         }
         if (status != line_status::line) break;
@@ -150,7 +152,8 @@ void UninstallLog::Read(std::optional<std::wstring_view> path) {
                 const auto keyword = line_number == 3 ? records::install_path_keyword : records::shortcut_path_keyword;
                 auto folder = records::header_value(header, keyword, false);
                 if (!folder) break;
-                if (!folder->empty() && IsFolder(*folder)) (line_number == 3 ? installPath_ : shortcutPath_) = std::move(*folder);
+                if (!folder->empty() && IsFolder(*folder))
+                    (line_number == 3 ? installPath_ : shortcutPath_) = std::move(*folder);
             }
             continue;
         }

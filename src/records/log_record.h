@@ -28,7 +28,7 @@ struct LogRecord {
     // Where the backup came from, and where undoing the step puts it back: the path itself for a
     // file, the earlier installation's shortcut for a shortcut.  Never written to the log.
     std::wstring backupSource;
-    bool flag = false;        // the step's outcome; its meaning depends on the kind
+    bool flag = false;  // the step's outcome; its meaning depends on the kind
     std::int32_t entryKind = no_entry_kind;
     // The step found an existing item but could not back it up: undoing the step must leave the
     // item where it is rather than delete what was there before.  Never written to the log.

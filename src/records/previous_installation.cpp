@@ -20,12 +20,13 @@ std::wstring remove_last_element(std::wstring_view path) {
 
 std::wstring join_element(std::wstring_view folder, std::wstring_view name) {
     const bool bare_drive = folder.size() == 2 && folder[1] == L':';
-    if (folder.empty() || vd::path::is_separator(folder.back()) || bare_drive) return std::wstring(folder) + std::wstring(name);
+    if (folder.empty() || vd::path::is_separator(folder.back()) || bare_drive)
+        return std::wstring(folder) + std::wstring(name);
     return std::wstring(folder) + L"\\" + std::wstring(name);
 }
 
 std::function<std::optional<installed_version>(std::wstring_view)> version_reader(os::file_system& files,
-                                                                                   std::uint32_t lcid) {
+                                                                                  std::uint32_t lcid) {
     return [&files, lcid](std::wstring_view path) -> std::optional<installed_version> {
         const vd::version_info info(files, path);
         if (!info.has_fixed_info()) return std::nullopt;
@@ -50,8 +51,9 @@ std::wstring log_beside(std::wstring_view file) {
 
 std::wstring FindPreviousLog(detection_ports& ports) {
     try {
-        const auto key = records::OpenKeyForReading(
-            ports.registry, os::hkey::local_machine, std::wstring(UninstallLog::uninstall_root) + L"\\" + ports.productKeyName);
+        const auto key =
+            records::OpenKeyForReading(ports.registry, os::hkey::local_machine,
+                                       std::wstring(UninstallLog::uninstall_root) + L"\\" + ports.productKeyName);
         std::wstring uninstaller;
         if (key && records::ReadStringValue(ports.registry, key.get(), L"UninstallString", uninstaller)) {
             const std::wstring candidate = log_beside(uninstaller);

@@ -35,7 +35,7 @@ struct detection_ports {
 
 struct previous_installation {
     PreviousInstallState state = PreviousInstallState::None;
-    std::wstring previousTitle;      // Newer and Older only
+    std::wstring previousTitle;         // Newer and Older only
     std::uint64_t previousVersion = 0;  // Older only
     // For Same and Older when an earlier log was read: the folders it named (each may be empty).
     std::optional<std::wstring> installFolder;
@@ -52,8 +52,8 @@ struct previous_installation {
 namespace records {
 // The version reader over the support library's version resource parsing; `lcid` is the interface
 // language's locale, used for the product title.
-[[nodiscard]] std::function<std::optional<installed_version>(std::wstring_view)> version_reader(
-    os::file_system& files, std::uint32_t lcid);
+[[nodiscard]] std::function<std::optional<installed_version>(std::wstring_view)> version_reader(os::file_system& files,
+                                                                                                std::uint32_t lcid);
 
 // The path without its last element and the separators before it, never cutting into the root.
 [[nodiscard]] std::wstring remove_last_element(std::wstring_view path);

@@ -45,7 +45,8 @@ bool ReadStringValue(os::registry& registry, os::registry_handle key, std::wstri
     if ((type != os::reg_type::sz && type != os::reg_type::expand_sz) || got != size) return false;
     std::u16string units(size / 2, u'\0');
     for (std::size_t i = 0; i < units.size(); ++i)
-        units[i] = static_cast<char16_t>(static_cast<unsigned>(data[2 * i]) | (static_cast<unsigned>(data[2 * i + 1]) << 8));
+        units[i] =
+            static_cast<char16_t>(static_cast<unsigned>(data[2 * i]) | (static_cast<unsigned>(data[2 * i + 1]) << 8));
     if (units.back() != u'\0') return false;
     units.pop_back();
     value = vd::from_utf16(units);

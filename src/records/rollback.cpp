@@ -46,21 +46,21 @@ void UninstallLog::Rollback() {
     while (!currentRecords_.empty()) {
         const LogRecord& r = currentRecords_.back();
         switch (r.kind) {
-        case RecordKind::Directory:
-            (void)ports_.files.remove_directory(r.path);
-            break;
-        case RecordKind::UninstallKey:
-            UndoUninstallKey(r);
-            break;
-        case RecordKind::Registration:
-        case RecordKind::DirectXUpdate:
-            break;
-        case RecordKind::File:
-        case RecordKind::MenuShortcut:
-        case RecordKind::UninstallShortcut:
-        case RecordKind::DesktopShortcut:
-            UndoItem(r);
-            break;
+            case RecordKind::Directory:
+                (void)ports_.files.remove_directory(r.path);
+                break;
+            case RecordKind::UninstallKey:
+                UndoUninstallKey(r);
+                break;
+            case RecordKind::Registration:
+            case RecordKind::DirectXUpdate:
+                break;
+            case RecordKind::File:
+            case RecordKind::MenuShortcut:
+            case RecordKind::UninstallShortcut:
+            case RecordKind::DesktopShortcut:
+                UndoItem(r);
+                break;
         }
         currentRecords_.pop_back();
     }

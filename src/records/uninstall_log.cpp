@@ -64,7 +64,8 @@ bool UninstallLog::Write(std::wstring_view logPath, std::wstring_view installFol
         };
         const std::byte bom[] = {std::byte{0xFF}, std::byte{0xFE}};
         if (file->write(bom)) ok = false;
-        for (const auto& line : records::header_lines(identity_.productTitle, previousLogTitle_, installFolder, menuFolder))
+        for (const auto& line :
+             records::header_lines(identity_.productTitle, previousLogTitle_, installFolder, menuFolder))
             put(line);
         std::size_t position = 0;
         for (auto& r : currentRecords_) {

@@ -17,7 +17,7 @@
 
 // What the journal writes about the product.
 struct journal_identity {
-    std::wstring productTitle{product::title};      // line 2 of the log
+    std::wstring productTitle{product::title};       // line 2 of the log
     std::wstring productKeyName{product::key_name};  // the product's key under the uninstall key
 };
 

@@ -30,6 +30,8 @@ inline constexpr std::wstring_view uninstall_root = L"Software\\Microsoft\\Windo
 // "Lignotek 7 Path": the product path value under the maker's key.
 [[nodiscard]] inline std::wstring product_path_value() { return std::wstring(key_name) + L" Path"; }
 // "Software\...\Uninstall\Lignotek 7": the product's uninstall key.
-[[nodiscard]] inline std::wstring uninstall_key() { return std::wstring(uninstall_root) + L"\\" + std::wstring(key_name); }
+[[nodiscard]] inline std::wstring uninstall_key() {
+    return std::wstring(uninstall_root) + L"\\" + std::wstring(key_name);
+}
 
 }  // namespace product

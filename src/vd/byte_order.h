@@ -12,8 +12,8 @@
 namespace vd {
 
 [[nodiscard]] inline std::uint16_t read_le16(std::span<const std::byte> bytes, std::size_t at) noexcept {
-    return static_cast<std::uint16_t>(std::to_integer<unsigned>(bytes[at]) |
-                                      std::to_integer<unsigned>(bytes[at + 1]) << 8);
+    return static_cast<std::uint16_t>(std::to_integer<unsigned>(bytes[at]) | std::to_integer<unsigned>(bytes[at + 1])
+                                                                                 << 8);
 }
 
 [[nodiscard]] inline std::uint32_t read_le32(std::span<const std::byte> bytes, std::size_t at) noexcept {

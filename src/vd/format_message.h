@@ -21,7 +21,6 @@ struct formatted_message {
 };
 
 // Formats `pattern` with `arguments` as %1, %2, ….  On error `text` is empty.
-[[nodiscard]] formatted_message format_message(std::wstring_view pattern,
-                                               std::span<const std::wstring_view> arguments);
+[[nodiscard]] formatted_message format_message(std::wstring_view pattern, std::span<const std::wstring_view> arguments);
 
 }  // namespace vd

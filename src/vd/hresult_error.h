@@ -10,8 +10,7 @@ namespace vd {
 
 class hresult_error : public std::runtime_error {
 public:
-    explicit hresult_error(std::int32_t code)
-        : std::runtime_error("HRESULT 0x" + to_hex(code)), code_(code) {}
+    explicit hresult_error(std::int32_t code) : std::runtime_error("HRESULT 0x" + to_hex(code)), code_(code) {}
 
     [[nodiscard]] std::int32_t code() const noexcept { return code_; }
 

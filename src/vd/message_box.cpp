@@ -58,7 +58,8 @@ int message_box(const message_box_services& services, const message_text& text, 
     auto& ui = services.ui;
     const auto& hooks = ui_hooks::instance();
 
-    const auto choice = hooks.owner() ? hooks.owner()() : owner_choice{active_owner_window(ui), os::window_handle::none};
+    const auto choice =
+        hooks.owner() ? hooks.owner()() : owner_choice{active_owner_window(ui), os::window_handle::none};
     if (const auto& modeless = hooks.enable_modeless()) modeless(false);
     const owner_restorer restore(ui, choice.top);
     // The owner, not its disabled top-level window, keeps the focus after the box.

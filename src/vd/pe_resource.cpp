@@ -113,7 +113,7 @@ std::optional<std::uint32_t> find_entry(const reader& area, std::uint64_t direct
 }  // namespace
 
 std::optional<std::span<const std::byte>> find_pe_resource(std::span<const std::byte> image, std::uint16_t type,
-                                                          std::uint16_t id) {
+                                                           std::uint16_t id) {
     const reader file(image);
     const auto layout = read_layout(file);
     if (!layout) return std::nullopt;

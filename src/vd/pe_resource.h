@@ -14,6 +14,6 @@ namespace vd {
 // std::nullopt when the file is not a PE file, has no such resource, or its tables point outside
 // the file.
 [[nodiscard]] std::optional<std::span<const std::byte>> find_pe_resource(std::span<const std::byte> image,
-                                                                        std::uint16_t type, std::uint16_t id);
+                                                                         std::uint16_t type, std::uint16_t id);
 
 }  // namespace vd

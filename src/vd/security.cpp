@@ -53,8 +53,7 @@ bool set_privilege(os::security& system, std::wstring_view privilege, bool enabl
     }
 }
 
-bool grant_users_access(os::security& system, std::wstring_view path, std::uint32_t mask,
-                        std::uint8_t flags) noexcept {
+bool grant_users_access(os::security& system, std::wstring_view path, std::uint32_t mask, std::uint8_t flags) noexcept {
     try {
         std::vector<std::byte> descriptor;
         if (system.read_file_dacl(path, descriptor) != os::hr::ok) return false;

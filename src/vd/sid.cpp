@@ -67,12 +67,17 @@ std::wstring sid_to_string(std::span<const std::byte> sid) {
 
 std::optional<sid_bytes> builtin_sid(sid_kind kind) {
     switch (kind) {
-    case sid_kind::everyone: return make_sid(1, {0});
-    case sid_kind::administrators: return make_sid(5, {32, 544});
-    case sid_kind::users: return make_sid(5, {32, 545});
-    case sid_kind::authenticated_users: return make_sid(5, {11});
-    case sid_kind::current_user_name:
-    case sid_kind::token_user: break;
+        case sid_kind::everyone:
+            return make_sid(1, {0});
+        case sid_kind::administrators:
+            return make_sid(5, {32, 544});
+        case sid_kind::users:
+            return make_sid(5, {32, 545});
+        case sid_kind::authenticated_users:
+            return make_sid(5, {11});
+        case sid_kind::current_user_name:
+        case sid_kind::token_user:
+            break;
     }
     return std::nullopt;
 }

@@ -15,8 +15,8 @@ constexpr unsigned entries_per_block = 16;
 // The string in one module, or a null view.
 std::u16string_view find_in(os::resources& resources, os::module_handle module, unsigned id) {
     if (module == 0 || id > 0xFFFFu) return {};
-    const auto block = resources.find(module, os::resource_type::string,
-                                      static_cast<std::uint16_t>(id / entries_per_block + 1));
+    const auto block =
+        resources.find(module, os::resource_type::string, static_cast<std::uint16_t>(id / entries_per_block + 1));
     if (!block) return {};
     const auto entry = string_table_entry(*block, id % entries_per_block);
     return entry ? *entry : std::u16string_view{};
@@ -54,8 +54,7 @@ std::u16string_view load_string(os::resources& resources, os::module_handle reso
     return text;
 }
 
-std::optional<std::wstring> load_string_text(os::resources& resources, os::module_handle resource_module,
-                                             unsigned id) {
+std::optional<std::wstring> load_string_text(os::resources& resources, os::module_handle resource_module, unsigned id) {
     const auto text = load_string(resources, resource_module, id);
     if (text.data() == nullptr) return std::nullopt;
     // Texts are only shown: a lone surrogate becomes U+FFFD.

@@ -25,11 +25,10 @@ namespace vd {
 // module when `resource_module` is another module that lacks the block or the entry.  The view points
 // into the loaded resource (no copy); a missing string is an empty view with null data, a present
 // empty string an empty view with non-null data.
-[[nodiscard]] std::u16string_view load_string(os::resources& resources, os::module_handle resource_module,
-                                              unsigned id);
+[[nodiscard]] std::u16string_view load_string(os::resources& resources, os::module_handle resource_module, unsigned id);
 
 // The same as text; std::nullopt when the string is missing.
-[[nodiscard]] std::optional<std::wstring> load_string_text(os::resources& resources,
-                                                           os::module_handle resource_module, unsigned id);
+[[nodiscard]] std::optional<std::wstring> load_string_text(os::resources& resources, os::module_handle resource_module,
+                                                           unsigned id);
 
 }  // namespace vd

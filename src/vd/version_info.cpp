@@ -131,7 +131,8 @@ std::wstring version_info::product_title(std::uint32_t lcid) const {
     constexpr std::uint32_t french = 0x0C;
     if ((flags & file_flag::prerelease) != 0 && (lcid & 0x3FF) != french) {
         const std::wstring_view accented = L"b\u00EAta";
-        if (const auto at = title.rfind(accented); at != std::wstring::npos) title.replace(at, accented.size(), L"beta");
+        if (const auto at = title.rfind(accented); at != std::wstring::npos)
+            title.replace(at, accented.size(), L"beta");
     }
     if ((flags & file_flag::private_build) != 0) title += L" \u2013 Private";
     if ((flags & file_flag::debug) != 0) title += L" \u2013 Debug";

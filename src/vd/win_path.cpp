@@ -32,13 +32,15 @@ namespace {
 
 }  // namespace
 
-bool has_drive(std::wstring_view path) noexcept {
-    return path.size() >= 2 && is_letter(path[0]) && path[1] == L':';
+bool has_drive(std::wstring_view path) noexcept { return path.size() >= 2 && is_letter(path[0]) && path[1] == L':'; }
+
+bool is_drive_absolute(std::wstring_view path) noexcept {
+    return has_drive(path) && path.size() >= 3 && is_separator(path[2]);
 }
 
-bool is_drive_absolute(std::wstring_view path) noexcept { return has_drive(path) && path.size() >= 3 && is_separator(path[2]); }
-
-bool is_unc(std::wstring_view path) noexcept { return path.size() >= 2 && is_separator(path[0]) && is_separator(path[1]); }
+bool is_unc(std::wstring_view path) noexcept {
+    return path.size() >= 2 && is_separator(path[0]) && is_separator(path[1]);
+}
 
 bool is_absolute(std::wstring_view path) noexcept { return is_drive_absolute(path) || is_unc(path); }
 
@@ -86,8 +88,10 @@ std::wstring join(std::wstring_view base, std::wstring_view more) {
     std::wstring out(base);
     bool base_sep = is_separator(out.back());
     bool more_sep = is_separator(more.front());
-    if (base_sep && more_sep) more.remove_prefix(1);
-    else if (!base_sep && !more_sep) out += L'\\';
+    if (base_sep && more_sep)
+        more.remove_prefix(1);
+    else if (!base_sep && !more_sep)
+        out += L'\\';
     out += more;
     return out;
 }
@@ -172,7 +176,7 @@ wchar_t fold_case(wchar_t c) noexcept {
     if ((u >= 0x100 && u <= 0x137) || (u >= 0x14A && u <= 0x177)) return static_cast<wchar_t>(u & ~1u);
     if ((u >= 0x139 && u <= 0x148) || (u >= 0x179 && u <= 0x17E)) return static_cast<wchar_t>((u & 1u) ? u : u - 1);
     if (u >= 0x3B1 && u <= 0x3C9 && u != 0x3C2) return static_cast<wchar_t>(u - 0x20);  // Greek
-    if (u >= 0x430 && u <= 0x44F) return static_cast<wchar_t>(u - 0x20);                 // Cyrillic
+    if (u >= 0x430 && u <= 0x44F) return static_cast<wchar_t>(u - 0x20);                // Cyrillic
     if (u >= 0x450 && u <= 0x45F) return static_cast<wchar_t>(u - 0x50);
     return c;
 }

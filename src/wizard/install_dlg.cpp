@@ -116,7 +116,8 @@ void CInstallDlg::UpdateButtonCaptions() {
     auto& host = Host();
     auto& language = app_.Language();
     const bool installing = currentPage == progress_page && !app_.installSucceeded;
-    host.set_text(control::next, installing ? language.LoadText(text::install) : language.LoadText(text::next) + L"  >");
+    host.set_text(control::next,
+                  installing ? language.LoadText(text::install) : language.LoadText(text::next) + L"  >");
     host.set_text(control::back, L"<  " + language.LoadText(text::back));
     host.set_text(control::exit, language.LoadText(app_.installSucceeded ? text::exit : text::cancel));
 }

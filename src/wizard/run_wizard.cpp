@@ -7,7 +7,8 @@
 namespace wizard {
 
 int RunWizard(CInstallApp& app, dialog_system& system, FolderPickers pickers, InstallationRunner runInstallation) {
-    system.set_message_box([&app](const std::wstring& text, std::uint32_t type) { return app.ShowMessage(text, type); });
+    system.set_message_box(
+        [&app](const std::wstring& text, std::uint32_t type) { return app.ShowMessage(text, type); });
     CInstallDlg frame(system, app, std::move(pickers), std::move(runInstallation));
     const int result = frame.DoModal();
     app.SetMainWindow(os::window_handle::none);

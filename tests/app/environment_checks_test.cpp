@@ -153,8 +153,8 @@ TEST(InstanceCounter, ARefusedReleaseLeavesTheOwnUnitsUnchanged) {
 
 // Giving units back at the end: all of them, or none when some cannot be taken.
 struct GiveBackCase {
-    int starts;             // units this process added
-    int takenByOthers;      // units other processes took from the count meanwhile
+    int starts;         // units this process added
+    int takenByOthers;  // units other processes took from the count meanwhile
     std::int32_t countAfter;
 };
 
@@ -178,7 +178,7 @@ TEST_P(InstanceCounterGiveBack, LeavesTheCountAsExpected) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, InstanceCounterGiveBack,
                          ::testing::Values(GiveBackCase{1, 0, 0}, GiveBackCase{2, 0, 0},
-                                           GiveBackCase{2, 1, 1},   // one taken back, then given back again
+                                           GiveBackCase{2, 1, 1},    // one taken back, then given back again
                                            GiveBackCase{1, 1, 0}));  // nothing left to take
 
 }  // namespace

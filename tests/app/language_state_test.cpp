@@ -15,9 +15,27 @@
 namespace {
 
 enum : LanguageIndex {
-    French = 0, English = 1, German = 2, Spanish = 3, Portuguese = 4, Dutch = 5, Danish = 6, Turkish = 7,
-    Bulgarian = 8, Romanian = 9, Chinese = 10, Italian = 11, Czech = 12, Norwegian = 13, Greek = 14,
-    Polish = 15, Hebrew = 16, Vietnamese = 17, Japanese = 18, Hungarian = 19, Serbian = 20
+    French = 0,
+    English = 1,
+    German = 2,
+    Spanish = 3,
+    Portuguese = 4,
+    Dutch = 5,
+    Danish = 6,
+    Turkish = 7,
+    Bulgarian = 8,
+    Romanian = 9,
+    Chinese = 10,
+    Italian = 11,
+    Czech = 12,
+    Norwegian = 13,
+    Greek = 14,
+    Polish = 15,
+    Hebrew = 16,
+    Vietnamese = 17,
+    Japanese = 18,
+    Hungarian = 19,
+    Serbian = 20
 };
 
 class LanguageStateTest : public testing::Test {
@@ -79,7 +97,7 @@ TEST_F(LanguageStateTest, TheUsersLocaleKeepsItsSortOrderForItsOwnLanguage) {
 }
 
 TEST_F(LanguageStateTest, RuntimeLocaleFollowsTheUsersCountryForTheSameLanguage) {
-    locale.set_user_lcid(3084);  // French (Canada)
+    locale.set_user_lcid(3084);        // French (Canada)
     EXPECT_EQ(state().Lcid(), 1036u);  // not the same LCID, so the language's own
     EXPECT_EQ(locale.runtime_locale(), L"fr-CA");
 }
@@ -152,14 +170,14 @@ TEST_F(LanguageStateTest, DefaultLanguage) {
         {0x0804, ProductLanguageMask, Chinese},  // Chinese (Simplified)
         {0x1004, ProductLanguageMask, Chinese},  // Chinese (Singapore), sub-language 4
         {0x0407, ProductLanguageMask, German},
-        {0x0807, ProductLanguageMask, German},   // German (Switzerland): the primary language decides
+        {0x0807, ProductLanguageMask, German},  // German (Switzerland): the primary language decides
         {0x0C0A, ProductLanguageMask, Spanish},
         {0x0406, ProductLanguageMask, English},  // Danish is outside the product languages
         {0x0419, ProductLanguageMask, English},  // Russian is not in the table
-        {0x0419, 0x1, French},                    // ... and English is not in that mask
+        {0x0419, 0x1, French},                   // ... and English is not in that mask
         {0x040E, ProductLanguageMask, Hungarian},
-        {0x0407, 0x1, French},                    // mask 1: French only
-        {0x0407, 0, French},                      // mask 0: the initial mask of 1
+        {0x0407, 0x1, French},  // mask 1: French only
+        {0x0407, 0, French},    // mask 0: the initial mask of 1
         {0x0409, 0, French},
     };
     for (const auto& c : cases) {
@@ -185,10 +203,10 @@ TEST_F(LanguageStateTest, LocalizedId) {
         unsigned expected;
     };
     const id_case cases[] = {
-        {German, 1106, 3106},   {Italian, 1106, 6106},    {Dutch, 1106, 2106},      {French, 1106, 1106},
-        {English, 1131, 1131},  {German, 1131, 1131},     {Spanish, 1131, 1131},    {Hungarian, 1131, 20131},
-        {English, 1106, 2106},  {Portuguese, 1106, 5106}, {Turkish, 1106, 9106},    {Romanian, 1106, 12106},
-        {Hungarian, 1106, 20106}, {Hebrew, 1002, 2002},   {Japanese, 1000, 2000},   {Spanish, 1000, 4000},
+        {German, 1106, 3106},     {Italian, 1106, 6106},    {Dutch, 1106, 2106},    {French, 1106, 1106},
+        {English, 1131, 1131},    {German, 1131, 1131},     {Spanish, 1131, 1131},  {Hungarian, 1131, 20131},
+        {English, 1106, 2106},    {Portuguese, 1106, 5106}, {Turkish, 1106, 9106},  {Romanian, 1106, 12106},
+        {Hungarian, 1106, 20106}, {Hebrew, 1002, 2002},     {Japanese, 1000, 2000}, {Spanish, 1000, 4000},
     };
     for (const auto& c : cases) {
         state().SetLanguage(c.language);
@@ -252,7 +270,7 @@ TEST_F(LanguageStateTest, FormatTextErrors) {
     EXPECT_EQ(code_of(1050, {}), os::hr::e_fail);        // no block holds 1050
     EXPECT_EQ(code_of(1019, {}), os::hr::e_invalidarg);  // 1019's block exists, its entry is empty
     resources.remove(os::native::memory_resources::program, os::resource_type::string, 1131 / 16 + 1);
-    EXPECT_EQ(code_of(1131, {}), os::hr::e_fail);        // the block is gone: nothing loads
+    EXPECT_EQ(code_of(1131, {}), os::hr::e_fail);                   // the block is gone: nothing loads
     EXPECT_EQ(code_of(1101, {L"only one"}), os::hr::e_invalidarg);  // %2 without an argument
 }
 

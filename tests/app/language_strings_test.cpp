@@ -51,11 +51,26 @@ std::set<unsigned> translated_ids(LanguageIndex language) {
     std::set<unsigned> all_but_directx = installer_ids();
     all_but_directx.erase(131);
     switch (language) {
-        case 0: case 19: return installer_ids();
-        case 1: case 2: case 3: case 4: case 7: case 9: case 11: return all_but_directx;
-        case 5: case 6: case 12: case 13: return partial;
-        case 16: return hebrew;
-        default: return {};
+        case 0:
+        case 19:
+            return installer_ids();
+        case 1:
+        case 2:
+        case 3:
+        case 4:
+        case 7:
+        case 9:
+        case 11:
+            return all_but_directx;
+        case 5:
+        case 6:
+        case 12:
+        case 13:
+            return partial;
+        case 16:
+            return hebrew;
+        default:
+            return {};
     }
 }
 
@@ -63,7 +78,8 @@ std::set<unsigned> translated_ids(LanguageIndex language) {
 std::multiset<std::u16string> markers(std::u16string_view text) {
     std::multiset<std::u16string> result;
     for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] == u'%' && text[i + 1] >= u'1' && text[i + 1] <= u'9') result.insert(std::u16string(text.substr(i, 2)));
+        if (text[i] == u'%' && text[i + 1] >= u'1' && text[i + 1] <= u'9')
+            result.insert(std::u16string(text.substr(i, 2)));
         if (text[i] == u'\r' && text[i + 1] == u'\n') result.insert(u"CRLF");
     }
     return result;
@@ -109,7 +125,8 @@ TEST(ProgramStrings, FrenchAndEnglishWordForWord) {
     EXPECT_EQ(french.at(112), u"Créer un raccourci dans le menu suivant\u00A0:");
     EXPECT_EQ(french.at(123), u"Dossier d'installation\u00A0: %1.");
     EXPECT_EQ(french.at(131), u"Mise à jour de DirectX...");
-    EXPECT_EQ(french.at(110), u"L'installation n'est pas achevée.\r\n\r\nÊtes-vous certain de vouloir quitter l'installeur ?");
+    EXPECT_EQ(french.at(110),
+              u"L'installation n'est pas achevée.\r\n\r\nÊtes-vous certain de vouloir quitter l'installeur ?");
     EXPECT_EQ(english.at(14), u"Select Installation Langage");
     EXPECT_EQ(english.at(115), u"Copying File  %1...");
     EXPECT_EQ(english.at(129),

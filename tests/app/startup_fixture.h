@@ -45,8 +45,8 @@ struct SimulatedMachine {
     os::native::scripted_ui ui;
     os::native::system_text_table systemText;
 
-    app::SystemPorts ports{environment, process, locale,  codePage, resources, registry,
-                           machine,     machine, kernel,  security, ui,        systemText};
+    app::SystemPorts ports{environment, process, locale, codePage, resources, registry,
+                           machine,     machine, kernel, security, ui,        systemText};
 
     // Another process of the same machine (a second setup program, the running product).
     std::unique_ptr<os::native::process_kernel_objects> OtherProcess(std::uint32_t id = 2) {

@@ -61,12 +61,12 @@ TEST_P(LibraryStartupFailure, ShowsInitializationErrorAndEndsWithMinus11) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LibraryStartupFailure,
-    ::testing::Values(
-        InitializationFailure{"user locale has no name",
-                              [](SimulatedMachine& m) { m.locale.set_facts(0x0409, std::nullopt); }},
-        InitializationFailure{"old common controls",
-                              [](SimulatedMachine& m) { m.environment.common_controls_version = 5; }},
-        InitializationFailure{"common controls refuse", [](SimulatedMachine& m) { m.environment.init_succeeds = false; }}),
+    ::testing::Values(InitializationFailure{"user locale has no name",
+                                            [](SimulatedMachine& m) { m.locale.set_facts(0x0409, std::nullopt); }},
+                      InitializationFailure{"old common controls",
+                                            [](SimulatedMachine& m) { m.environment.common_controls_version = 5; }},
+                      InitializationFailure{"common controls refuse",
+                                            [](SimulatedMachine& m) { m.environment.init_succeeds = false; }}),
     [](const auto& info) {
         std::string name = info.param.what;
         for (auto& c : name)
@@ -208,16 +208,15 @@ TEST_P(StartupLanguage, ChoosesTheExpectedLanguage) {
     EXPECT_EQ(language.CurrentLanguage(), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, StartupLanguage,
-    ::testing::Values(LanguageCase{"french_user", 0x040C, std::nullopt, 0},
-                      LanguageCase{"japanese_user_gets_english", 0x0411, std::nullopt, 1},
-                      LanguageCase{"greek_user_gets_english", 0x0408, std::nullopt, 1},
-                      LanguageCase{"stored_german_wins", 0x040C, 2u, 2},
-                      LanguageCase{"stored_danish_is_ignored", 0x040C, 6u, 0},
-                      LanguageCase{"stored_dutch_becomes_english", 0x040C, 5u, 1},
-                      LanguageCase{"stored_index_out_of_range_is_ignored", 0x0407, 21u, 2}),
-    [](const auto& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(Cases, StartupLanguage,
+                         ::testing::Values(LanguageCase{"french_user", 0x040C, std::nullopt, 0},
+                                           LanguageCase{"japanese_user_gets_english", 0x0411, std::nullopt, 1},
+                                           LanguageCase{"greek_user_gets_english", 0x0408, std::nullopt, 1},
+                                           LanguageCase{"stored_german_wins", 0x040C, 2u, 2},
+                                           LanguageCase{"stored_danish_is_ignored", 0x040C, 6u, 0},
+                                           LanguageCase{"stored_dutch_becomes_english", 0x040C, 5u, 1},
+                                           LanguageCase{"stored_index_out_of_range_is_ignored", 0x0407, 21u, 2}),
+                         [](const auto& info) { return std::string(info.param.what); });
 
 TEST_F(StartupSequence, AStoredValueLongerThanFourBytesIsIgnored) {
     m.locale.set_user_lcid(0x040C);

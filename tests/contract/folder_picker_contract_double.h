@@ -32,9 +32,8 @@ private:
 };
 
 inline folder_picker_factory folder_picker_double_factory() {
-    return {"Double", [] {
-                return std::unique_ptr<folder_picker_subject>(std::make_unique<folder_picker_double_subject>());
-            }};
+    return {"Double",
+            [] { return std::unique_ptr<folder_picker_subject>(std::make_unique<folder_picker_double_subject>()); }};
 }
 
 }  // namespace contract

@@ -9,8 +9,8 @@
 namespace contract {
 namespace {
 
-constexpr std::uint32_t plain_flags = os::bif::return_only_fs_dirs | os::bif::return_fs_ancestors |
-                                      os::bif::new_dialog_style;
+constexpr std::uint32_t plain_flags =
+    os::bif::return_only_fs_dirs | os::bif::return_fs_ancestors | os::bif::new_dialog_style;
 
 // Puts the process's current directory back when the test ends.
 class current_directory_guard {
@@ -180,11 +180,10 @@ TEST_P(FolderPickerContract, ARootedPickerReturnsAFolderBelowItsRoot) {
         picker().set_selection(window, folder);
         subject().press_ok(window);
     };
-    const auto chosen =
-        picker().browse({os::window_handle::none, os::csidl::common_programs, {}, plain_flags}, events);
+    const auto chosen = picker().browse({os::window_handle::none, os::csidl::common_programs, {}, plain_flags}, events);
     ASSERT_TRUE(chosen.has_value());
-    EXPECT_TRUE(same_folder(*chosen, folder)) << testing::PrintToString(*chosen) << " after "
-                                              << testing::PrintToString(events.selections);
+    EXPECT_TRUE(same_folder(*chosen, folder))
+        << testing::PrintToString(*chosen) << " after " << testing::PrintToString(events.selections);
 }
 
 TEST_P(FolderPickerContract, ATypedNameOfNoFolderIsReportedForValidation) {
@@ -203,8 +202,8 @@ TEST_P(FolderPickerContract, ATypedNameOfNoFolderIsReportedForValidation) {
         subject().press_cancel(window);
         return true;  // kept open until the cancel
     };
-    const os::browse_request request{os::window_handle::none, std::nullopt, {},
-                                     plain_flags | os::bif::edit_box | os::bif::validate};
+    const os::browse_request request{
+        os::window_handle::none, std::nullopt, {}, plain_flags | os::bif::edit_box | os::bif::validate};
     EXPECT_FALSE(picker().browse(request, events).has_value());
     ASSERT_EQ(events.validations.size(), 1u);
     EXPECT_EQ(events.validations.front(), typed);

@@ -130,8 +130,7 @@ TEST_P(SecurityContract, GrantLeavesOneUsersEntryOnFilesAndFolders) {
 
 TEST_P(SecurityContract, AMissingPathIsNotFoundAndGetsNoGrant) {
     std::vector<std::byte> descriptor;
-    EXPECT_EQ(static_cast<std::uint32_t>(security().read_file_dacl(subject_->missing_path(), descriptor)),
-              0x80070002u);
+    EXPECT_EQ(static_cast<std::uint32_t>(security().read_file_dacl(subject_->missing_path(), descriptor)), 0x80070002u);
     EXPECT_TRUE(descriptor.empty());
     EXPECT_FALSE(vd::security::grant_users_access(security(), subject_->missing_path(), 0x13019F, 0));
 }

@@ -31,9 +31,9 @@ TEST_P(ShellFoldersContract, AnUnknownKnownFolderFailsAndLeavesThePath) {
 }
 
 TEST_P(ShellFoldersContract, SpecialFoldersResolveAndAgreeWithTheKnownOnes) {
-    for (int csidl : {os::csidl::program_files, os::csidl::common_programs, os::csidl::programs,
-                      os::csidl::desktopdirectory, os::csidl::common_appdata, os::csidl::appdata, os::csidl::personal,
-                      os::csidl::system, os::csidl::windows}) {
+    for (int csidl :
+         {os::csidl::program_files, os::csidl::common_programs, os::csidl::programs, os::csidl::desktopdirectory,
+          os::csidl::common_appdata, os::csidl::appdata, os::csidl::personal, os::csidl::system, os::csidl::windows}) {
         std::wstring special;
         ASSERT_TRUE(shell().special_folder_path(0, csidl, false, special)) << "CSIDL " << csidl;
         EXPECT_TRUE(is_drive_absolute(special)) << "CSIDL " << csidl;

@@ -21,9 +21,9 @@ struct observed_box {
     os::window_handle owner = os::window_handle::none;
     std::wstring caption;
     std::wstring text;
-    std::vector<int> buttons;         // button ids from left to right
-    std::uint32_t icon = 0;           // os::mb::icon_* shown, 0 for none
-    bool right_to_left = false;       // the text reads right to left
+    std::vector<int> buttons;    // button ids from left to right
+    std::uint32_t icon = 0;      // os::mb::icon_* shown, 0 for none
+    bool right_to_left = false;  // the text reads right to left
     bool right_to_left_observable = true;
 };
 

@@ -97,16 +97,18 @@ struct box_case {
 
 TEST_P(UserInterfaceContract, AMessageBoxShowsItsTextsButtonsAndIconAndAnswersThePressedButton) {
     for (const auto& [type, press, buttons, icon] : {
-             box_case{mb::retry_cancel | mb::icon_exclamation, os::id::retry, {os::id::retry, os::id::cancel},
+             box_case{mb::retry_cancel | mb::icon_exclamation,
+                      os::id::retry,
+                      {os::id::retry, os::id::cancel},
                       mb::icon_exclamation},
              box_case{mb::yes_no | mb::icon_question, os::id::no, {os::id::yes, os::id::no}, mb::icon_question},
              box_case{mb::ok_cancel | mb::icon_hand, os::id::cancel, {os::id::ok, os::id::cancel}, mb::icon_hand},
              box_case{mb::ok, os::id::ok, {os::id::ok}, 0},
          }) {
         subject().press_on_next_box(press);
-        EXPECT_EQ(ui().message_box(window_handle::none, L"The requested resource is in use.", L"Lignotek – Setup",
-                                   type),
-                  press);
+        EXPECT_EQ(
+            ui().message_box(window_handle::none, L"The requested resource is in use.", L"Lignotek – Setup", type),
+            press);
         const auto box = subject().last_box();
         ASSERT_TRUE(box.seen) << "type " << type;
         EXPECT_EQ(box.caption, L"Lignotek – Setup");

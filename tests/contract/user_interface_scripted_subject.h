@@ -10,14 +10,22 @@ namespace contract {
 inline std::vector<int> buttons_of(std::uint32_t type) {
     namespace id = os::id;
     switch (type & os::mb::button_mask) {
-        case os::mb::ok: return {id::ok};
-        case os::mb::ok_cancel: return {id::ok, id::cancel};
-        case os::mb::abort_retry_ignore: return {id::abort, id::retry, id::ignore};
-        case os::mb::yes_no_cancel: return {id::yes, id::no, id::cancel};
-        case os::mb::yes_no: return {id::yes, id::no};
-        case os::mb::retry_cancel: return {id::retry, id::cancel};
-        case os::mb::cancel_try_continue: return {id::cancel, id::try_again, id::continue_};
-        default: return {};
+        case os::mb::ok:
+            return {id::ok};
+        case os::mb::ok_cancel:
+            return {id::ok, id::cancel};
+        case os::mb::abort_retry_ignore:
+            return {id::abort, id::retry, id::ignore};
+        case os::mb::yes_no_cancel:
+            return {id::yes, id::no, id::cancel};
+        case os::mb::yes_no:
+            return {id::yes, id::no};
+        case os::mb::retry_cancel:
+            return {id::retry, id::cancel};
+        case os::mb::cancel_try_continue:
+            return {id::cancel, id::try_again, id::continue_};
+        default:
+            return {};
     }
 }
 
@@ -33,8 +41,14 @@ public:
     void press_on_next_box(int button) override {
         last_ = {};
         ui_.answer_next([this, button](const os::native::shown_box& box) {
-            last_ = {true, box.owner, box.caption, box.text, buttons_of(box.type), box.type & os::mb::icon_mask,
-                     (box.type & os::mb::rtl_reading) != 0, true};
+            last_ = {true,
+                     box.owner,
+                     box.caption,
+                     box.text,
+                     buttons_of(box.type),
+                     box.type & os::mb::icon_mask,
+                     (box.type & os::mb::rtl_reading) != 0,
+                     true};
             return button;
         });
     }

@@ -4,22 +4,8 @@
 #   driver_selftest.sh SCENARIO SELFTEST.exe DRIVER.exe
 set -uo pipefail
 scenario=$1 selftest=$2 driver=$3
-top=$(cd "$(dirname "$0")/../.." && pwd)
-artifacts=${LIGNOTEK_ARTIFACTS:-$top/artifacts}
-mkdir -p "$artifacts"
+source "$(dirname "$0")/scenario_common.sh"
 
-drive() { "$top/scripts/e2e-driver.sh" "$driver" "$@"; }
-
-failures=0
-expect() {  # expect TEXT OUTPUT
-  if grep -qF -- "$1" <<<"$2"; then echo "ok: $1"; else echo "MISSING: $1"; failures=$((failures + 1)); fi
-}
-expect_line() {  # expect_line LINE OUTPUT
-  if grep -qxF -- "$1" <<<"$2"; then echo "ok: $1"; else echo "MISSING: $1"; failures=$((failures + 1)); fi
-}
-refuse() {  # refuse TEXT OUTPUT
-  if grep -qF -- "$1" <<<"$2"; then echo "UNEXPECTED: $1"; failures=$((failures + 1)); else echo "ok: no $1"; fi
-}
 started_at=$(mktemp)
 trap 'rm -f "$started_at"' EXIT
 # Ends the test window through its Exit question, answered Yes.

@@ -4,27 +4,14 @@
 # Each scenario cleans what it changes in the prefix (the product's uninstall key) first and last.
 set -uo pipefail
 scenario=$1 setup=$2 driver=$3
-top=$(cd "$(dirname "$0")/../.." && pwd)
-artifacts=${LIGNOTEK_ARTIFACTS:-$top/artifacts}
-mkdir -p "$artifacts"
-source "$top/scripts/wine-env.sh"
+source "$(dirname "$0")/scenario_common.sh"
 
 mutex='Global\Lignotek7.{5ead623c-dfcd-474d-8e3c-e6978cac039e}'
 counter='Global\Lignotek7.{a3526b56-ca7c-4e16-8a26-da7758a378fd}'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Lignotek 7'
 
-drive() { "$top/scripts/e2e-driver.sh" "$driver" "$@"; }
-reg() { "$LIGNOTEK_WINE" reg "$@" >/dev/null 2>&1 </dev/null; }
 clean() { reg delete "$uninstall_key" /f; }
 set_language() { reg add "$uninstall_key" /v VdLanguage /t REG_DWORD /d "$1" /f; }
-
-failures=0
-expect() {  # expect TEXT OUTPUT
-  if grep -qF -- "$1" <<<"$2"; then echo "ok: $1"; else echo "MISSING: $1"; failures=$((failures + 1)); fi
-}
-refuse() {  # refuse TEXT OUTPUT
-  if grep -qF -- "$1" <<<"$2"; then echo "UNEXPECTED: $1"; failures=$((failures + 1)); else echo "ok: no $1"; fi
-}
 
 title_english='Installer – Lignotek 7.08r'
 close_english="You should close 'Lignotek' before continuing Installation."

@@ -9,17 +9,12 @@
 # file version is 7.9.0.0; without it the scenario is skipped with exit status 77.
 set -uo pipefail
 scenario=$1 setup=$2 driver=$3
-top=$(cd "$(dirname "$0")/../.." && pwd)
-artifacts=${LIGNOTEK_ARTIFACTS:-$top/artifacts}
-mkdir -p "$artifacts"
-source "$top/scripts/wine-env.sh"
+source "$(dirname "$0")/scenario_common.sh"
 
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Lignotek 7'
 company_key='HKLM\Software\Vendrel & Vodoraru'
 product_path_value='Lignotek 7 Path'
 
-drive() { "$top/scripts/e2e-driver.sh" "$driver" "$@"; }
-reg() { "$LIGNOTEK_WINE" reg "$@" >/dev/null 2>&1 </dev/null; }
 clean() {
   reg delete "$uninstall_key" /f
   reg delete "$company_key" /v "$product_path_value" /f
@@ -27,13 +22,6 @@ clean() {
 set_language() { reg add "$uninstall_key" /v VdLanguage /t REG_DWORD /d "$1" /f; }
 windows_path() { local p=$1; echo "Z:${p//\//\\}"; }
 
-failures=0
-expect() {  # expect TEXT OUTPUT
-  if grep -qF -- "$1" <<<"$2"; then echo "ok: $1"; else echo "MISSING: $1"; failures=$((failures + 1)); fi
-}
-refuse() {  # refuse TEXT OUTPUT
-  if grep -qF -- "$1" <<<"$2"; then echo "UNEXPECTED: $1"; failures=$((failures + 1)); else echo "ok: no $1"; fi
-}
 started_at=$(mktemp)
 pictures() {  # pictures NAME... : the screenshots this run should have left
   for name in "$@"; do

@@ -40,7 +40,8 @@ TEST_F(Destinations, EveryTokenHasItsFolder) {
         {L"<ProgramFiles>\\X", L"C:\\Program Files\\X"},
         {L"<ProgramCommon>", L"C:\\Program Files\\Common Files"},
         {L"<CommonData>/Vendrel & Vodoraru", L"C:\\ProgramData\\Vendrel & Vodoraru"},
-        {L"<UserData>\\Vendrel & Vodoraru\\Lignotek 7", L"C:\\Users\\User\\AppData\\Roaming\\Vendrel & Vodoraru\\Lignotek 7"},
+        {L"<UserData>\\Vendrel & Vodoraru\\Lignotek 7",
+         L"C:\\Users\\User\\AppData\\Roaming\\Vendrel & Vodoraru\\Lignotek 7"},
         {L"<CommonDocuments>", L"C:\\Users\\Public\\Documents"},
         {L"<Documents>", L"C:\\Users\\User\\Documents"},
         {L"<CommonDesktop>", L"C:\\Users\\Public\\Desktop"},
@@ -61,7 +62,7 @@ TEST_F(Destinations, SharedTokensRegisterEverySubFolderOnce) {
     (void)resolve(L"<CommonData>\\Vendrel & Vodoraru\\Textures\\Lignotek 7");
     (void)resolve(L"<CommonData>\\Vendrel & Vodoraru\\Materials");
     (void)resolve(L"<CommonData>\\vendrel & vodoraru\\MATERIALS");  // the same folder spelled otherwise
-    (void)resolve(L"<UserData>\\Vendrel & Vodoraru\\Lignotek 7");  // not shared
+    (void)resolve(L"<UserData>\\Vendrel & Vodoraru\\Lignotek 7");   // not shared
     (void)resolve(L"<CommonDocuments>\\Shared");
     EXPECT_EQ(shared(), (std::vector<std::wstring>{
                             L"C:\\ProgramData\\Vendrel & Vodoraru",
@@ -99,7 +100,9 @@ TEST_F(Destinations, ExamplesFolderNameRules) {
         {L"", L"<SamplePath>\\Sub", L"C:\\Users\\Public\\Desktop\\Sub", {}},
         {L"D:\\Samples", L"<SamplePath>\\Sub", L"D:\\Samples\\Sub", {}},
         {L"\\\\server\\share\\s", L"<SamplePath>", L"\\\\server\\share\\s", {}},
-        {L"Lignotek Beispiele", L"<SamplePath>\\Sub\\Deep", L"C:\\Users\\Public\\Desktop\\Lignotek Beispiele\\Sub\\Deep",
+        {L"Lignotek Beispiele",
+         L"<SamplePath>\\Sub\\Deep",
+         L"C:\\Users\\Public\\Desktop\\Lignotek Beispiele\\Sub\\Deep",
          {L"C:\\Users\\Public\\Desktop\\Lignotek Beispiele"}},
     };
     for (const auto& c : cases) {

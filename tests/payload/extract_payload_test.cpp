@@ -53,9 +53,12 @@ TEST_F(Extraction, PlacesEveryFileAndReportsInOrder) {
 
     for (const auto& f : files) {
         std::wstring folder = f.folder;
-        if (folder.starts_with(L"<InstallPath>")) folder.replace(0, 13, install);
-        else if (folder.starts_with(L"<Temporary>")) folder.replace(0, 11, temp);
-        else folder.replace(0, 12, L"C:\\ProgramData");
+        if (folder.starts_with(L"<InstallPath>"))
+            folder.replace(0, 13, install);
+        else if (folder.starts_with(L"<Temporary>"))
+            folder.replace(0, 11, temp);
+        else
+            folder.replace(0, 12, L"C:\\ProgramData");
         EXPECT_EQ(content(folder + L"\\" + f.name), f.content) << recorder::narrow(f.name);
     }
     // The shared folders below ProgramData got their rights once their first file arrived.
@@ -108,7 +111,8 @@ TEST_F(Extraction, OneWriteCallPerEntryWithinAChunk) {
 }
 
 TEST_F(Extraction, ZeroSizeEntriesAfterTheLastDataAreStillPlaced) {
-    const std::vector<file_spec> files = {{L"<InstallPath>", L"data", 0, "D"}, {L"<InstallPath>\\Logs", L"last.log", 0, ""}};
+    const std::vector<file_spec> files = {{L"<InstallPath>", L"data", 0, "D"},
+                                          {L"<InstallPath>\\Logs", L"last.log", 0, ""}};
     recorder r;
     ASSERT_TRUE(extract(archive(files), r)) << r.last();
     EXPECT_EQ(content(install + L"\\Logs\\last.log"), "");
@@ -120,7 +124,8 @@ TEST_F(Extraction, SkipLeavesTheExistingFileAndSendsNoEnd) {
     recorder r;
     r.answer = [](const notification& n) {
         auto* b = std::get_if<payload::notifications::file_begin>(&n);
-        return b && b->entry->destination.ends_with(L"de.dll") ? notification::result::skip : notification::result::proceed;
+        return b && b->entry->destination.ends_with(L"de.dll") ? notification::result::skip
+                                                               : notification::result::proceed;
     };
     ASSERT_TRUE(extract(archive(small_payload()), r)) << r.last();
     EXPECT_EQ(content(install + L"\\Lang\\de.dll"), "keep me");
@@ -180,7 +185,8 @@ TEST_F(Extraction, FailuresGiveTheirCodesAndTheFileBeingWritten) {
     };
     const case_ cases[] = {
         {"checksum", archive(wrong_crc), "failed 3 " + recorder::narrow(install) + "\\Lang\\de.dll", false},
-        {"truncated data", compress(raw.substr(0, raw.size() - 10)), "failed 7 " + recorder::narrow(install) + "\\Lignotek.exe", false},
+        {"truncated data", compress(raw.substr(0, raw.size() - 10)),
+         "failed 7 " + recorder::narrow(install) + "\\Lignotek.exe", false},
         {"data after the last entry", compress(raw + "extra"), "failed 7 ", false},
         {"unknown token", archive(unknown_token), "failed 7 ", true},
         {"climbing folder", archive(climbing), "failed 7 ", true},
@@ -268,7 +274,8 @@ TEST_F(Extraction, ReadBackRetriesWhileAnotherProcessHoldsTheFile) {
         std::unique_ptr<os::file> scanner;
         machine_->set_open_hook([&](std::wstring_view path, os::file_access access) {
             if (access == os::file_access::read && path.ends_with(L"scanned.dll") && !scanner && waits_ == 0)
-                (void)machine_->open(path, os::file_access::read, os::file_disposition::open_existing, os::file_share::none, scanner);
+                (void)machine_->open(path, os::file_access::read, os::file_disposition::open_existing,
+                                     os::file_share::none, scanner);
         });
         waits_ = 0;
         on_wait_ = [&] {

@@ -9,7 +9,8 @@ namespace {
 class log_journal final : public payload::extraction_journal {
 public:
     void record_file(std::wstring_view path, std::uint32_t kind, bool copy) override {
-        lines.push_back("record " + recorder::narrow(std::wstring(path)) + " " + std::to_string(kind) + (copy ? " copy" : ""));
+        lines.push_back("record " + recorder::narrow(std::wstring(path)) + " " + std::to_string(kind) +
+                        (copy ? " copy" : ""));
     }
     void complete_last(bool ok) override { lines.push_back(ok ? "complete true" : "complete false"); }
     std::vector<std::string> lines;
@@ -28,14 +29,16 @@ TEST_F(JournaledExtraction, RecordsEachPlacedFileAndCompletesIt) {
     r.answer = [](const payload::notification& n) {
         auto* b = std::get_if<payload::notifications::file_begin>(&n);
         return b && b->entry->destination.ends_with(L"skipped.dll") ? payload::notification::result::skip
-                                                                     : payload::notification::result::proceed;
+                                                                    : payload::notification::result::proceed;
     };
     std::istringstream in(archive(files));
-    ASSERT_TRUE(payload::extract_payload(in, ports(), inputs(), payload::journaled_callback(journal, temporary, r.callback())));
+    ASSERT_TRUE(
+        payload::extract_payload(in, ports(), inputs(), payload::journaled_callback(journal, temporary, r.callback())));
     EXPECT_EQ(temporary, (std::vector<std::wstring>{inputs().temp_folder + L"\\DSetup.dll"}));
-    EXPECT_EQ(journal.lines, (std::vector<std::string>{
-                                 "record C:\\ProgramData\\Vendrel & Vodoraru\\lib.lgl 3 copy", "complete true",
-                                 "record C:\\Program Files\\Vendrel & Vodoraru\\Lignotek 7\\Lignotek.exe 1", "complete true"}));
+    EXPECT_EQ(journal.lines,
+              (std::vector<std::string>{"record C:\\ProgramData\\Vendrel & Vodoraru\\lib.lgl 3 copy", "complete true",
+                                        "record C:\\Program Files\\Vendrel & Vodoraru\\Lignotek 7\\Lignotek.exe 1",
+                                        "complete true"}));
 
     // A failure while a file is being written completes its record with false.
     log_journal failing;
@@ -43,10 +46,12 @@ TEST_F(JournaledExtraction, RecordsEachPlacedFileAndCompletesIt) {
     bad[3].crc_override = 1;
     std::istringstream in2(archive(bad));
     recorder r2;
-    EXPECT_FALSE(payload::extract_payload(in2, ports(), inputs(), payload::journaled_callback(failing, temporary, r2.callback())));
+    EXPECT_FALSE(payload::extract_payload(in2, ports(), inputs(),
+                                          payload::journaled_callback(failing, temporary, r2.callback())));
     ASSERT_GE(failing.lines.size(), 2u);
     EXPECT_EQ(failing.lines.back(), "complete false");
-    EXPECT_EQ(failing.lines[failing.lines.size() - 2], "record C:\\Program Files\\Vendrel & Vodoraru\\Lignotek 7\\Lignotek.exe 1");
+    EXPECT_EQ(failing.lines[failing.lines.size() - 2],
+              "record C:\\Program Files\\Vendrel & Vodoraru\\Lignotek 7\\Lignotek.exe 1");
 }
 
 }  // namespace

@@ -85,12 +85,18 @@ struct recorder {
         return [this](payload::notification n) {
             using namespace payload::notifications;
             std::string line;
-            if (std::holds_alternative<started>(n)) line = "started";
-            else if (auto* f = std::get_if<finished>(&n)) line = "finished " + std::to_string(f->copied) + " " + std::to_string(f->total);
-            else if (auto* b = std::get_if<file_begin>(&n)) line = "begin " + narrow(b->entry->destination);
-            else if (auto* e = std::get_if<file_end>(&n)) line = "end " + narrow(e->entry->destination);
-            else if (auto* p = std::get_if<progress>(&n)) line = "progress " + std::to_string(p->done) + "/" + std::to_string(p->total);
-            else if (auto* x = std::get_if<failed>(&n)) line = "failed " + narrow(payload::error_code_text(x->code)) + " " + narrow(x->message);
+            if (std::holds_alternative<started>(n))
+                line = "started";
+            else if (auto* f = std::get_if<finished>(&n))
+                line = "finished " + std::to_string(f->copied) + " " + std::to_string(f->total);
+            else if (auto* b = std::get_if<file_begin>(&n))
+                line = "begin " + narrow(b->entry->destination);
+            else if (auto* e = std::get_if<file_end>(&n))
+                line = "end " + narrow(e->entry->destination);
+            else if (auto* p = std::get_if<progress>(&n))
+                line = "progress " + std::to_string(p->done) + "/" + std::to_string(p->total);
+            else if (auto* x = std::get_if<failed>(&n))
+                line = "failed " + narrow(payload::error_code_text(x->code)) + " " + narrow(x->message);
             lines.push_back(line);
             all.push_back(n);
             return answer ? answer(n) : payload::notification::result::proceed;
@@ -120,7 +126,8 @@ protected:
         machine_.reset();
         std::error_code ec;
         for (auto& e : std::filesystem::recursive_directory_iterator(root_, ec))
-            std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+            std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, ec);
         std::filesystem::remove_all(root_, ec);
     }
 
@@ -160,11 +167,12 @@ protected:
     // Writes a file, creating its folders.
     void put(const std::wstring& path, std::string_view text) {
         const auto slash = path.find_last_of(L'\\');
-        for (std::size_t at = path.find(L'\\', 3); at != std::wstring::npos && at <= slash; at = path.find(L'\\', at + 1))
+        for (std::size_t at = path.find(L'\\', 3); at != std::wstring::npos && at <= slash;
+             at = path.find(L'\\', at + 1))
             (void)machine_->create_directory(path.substr(0, at));
         std::unique_ptr<os::file> f;
-        ASSERT_FALSE(machine_->open(path, os::file_access::write, os::file_disposition::create_always,
-                                    os::file_share::read, f));
+        ASSERT_FALSE(
+            machine_->open(path, os::file_access::write, os::file_disposition::create_always, os::file_share::read, f));
         ASSERT_FALSE(f->write(to_bytes(text)));
         ASSERT_FALSE(f->close());
     }

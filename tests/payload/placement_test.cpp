@@ -67,7 +67,8 @@ TEST_F(Placement, CleanUpDeletesFilesThenTheEmptyFolder) {
     ASSERT_FALSE(machine_->create_directory(folder));
     for (const auto& f : files) put(f, "x");
     std::unique_ptr<os::file> held;
-    ASSERT_FALSE(machine_->open(files[1], os::file_access::read, os::file_disposition::open_existing, os::file_share::read, held));
+    ASSERT_FALSE(machine_->open(files[1], os::file_access::read, os::file_disposition::open_existing,
+                                os::file_share::read, held));
     list = files;
     payload::clean_up_temporary_files(*machine_, list, folder);
     EXPECT_EQ(content(files[0]), "<missing>");

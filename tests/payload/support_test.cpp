@@ -89,7 +89,8 @@ TEST_F(TemporaryFolderPath, BuiltUnderTheTemporaryDirectoryOrFailsWithItsText) {
 class fake_resources final : public os::resources {
 public:
     os::module_handle program_module() override { return 1; }
-    std::optional<std::span<const std::byte>> find(os::module_handle module, std::uint16_t type, std::uint16_t id) override {
+    std::optional<std::span<const std::byte>> find(os::module_handle module, std::uint16_t type,
+                                                   std::uint16_t id) override {
         if (type != 260 || id != 134) return std::nullopt;
         auto it = payloads.find(module);
         if (it == payloads.end()) return std::nullopt;
@@ -106,7 +107,8 @@ TEST(PayloadStream, ReadsTheResourceInPlace) {
         os::module_handle module;
         const char* expected;
     };
-    for (const auto& c : {case_{0, "program payload"}, case_{7, "language module payload"}, case_{9, "program payload"}}) {
+    for (const auto& c :
+         {case_{0, "program payload"}, case_{7, "language module payload"}, case_{9, "program payload"}}) {
         os::module_handle module = c.module;
         auto s = payload::open_payload_stream(res, module);
         std::string text(std::istreambuf_iterator<char>(*s), {});

@@ -11,10 +11,10 @@ TEST(TableOfContents, LayoutIsLittleEndianWithUtf16Strings) {
     const auto t = payload::build_table_of_contents({e});
     const std::vector<std::uint8_t> expected = {
         // data_offset = 12 + 4 + 12*2 + 4 + 13*2 + 4 + 8 + 4 = 86
-        86, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0,
-        12, 0, 0, 0, 'D', 0, ':', 0, '\\', 0, 's', 0, 'r', 0, 'c', 0, '\\', 0, 0xE4, 0, '.', 0, 'd', 0, 'l', 0, 'l', 0,
-        13, 0, 0, 0, '<', 0, 'I', 0, 'n', 0, 's', 0, 't', 0, 'a', 0, 'l', 0, 'l', 0, 'P', 0, 'a', 0, 't', 0, 'h', 0, '>', 0,
-        4, 0, 0, 0, 8, 7, 6, 5, 4, 3, 2, 1, 0xD4, 0xC3, 0xB2, 0xA1,
+        86,  0, 0,   0, 0,   0, 0,    0, 1,    0, 0,   0, 12,  0, 0,   0, 'D',  0,    ':',  0,    '\\', 0,
+        's', 0, 'r', 0, 'c', 0, '\\', 0, 0xE4, 0, '.', 0, 'd', 0, 'l', 0, 'l',  0,    13,   0,    0,    0,
+        '<', 0, 'I', 0, 'n', 0, 's',  0, 't',  0, 'a', 0, 'l', 0, 'l', 0, 'P',  0,    'a',  0,    't',  0,
+        'h', 0, '>', 0, 4,   0, 0,    0, 8,    7, 6,   5, 4,   3, 2,   1, 0xD4, 0xC3, 0xB2, 0xA1,
     };
     ASSERT_EQ(t.size(), expected.size());
     for (std::size_t i = 0; i < t.size(); ++i) EXPECT_EQ(std::to_integer<std::uint8_t>(t[i]), expected[i]) << i;
@@ -49,8 +49,9 @@ TEST(TableOfContents, FileNamesComeFromTheLastElement) {
 }
 
 TEST(CompressCategory, MessagesAndCodeTexts) {
-    const std::pair<int, const char*> messages[] = {{3, "invalid checksum"}, {4, "unknown error"}, {5, "interrupted"},
-                                                    {6, "bzip2 error"},      {7, "unexpected error"}, {42, "unknown error"}};
+    const std::pair<int, const char*> messages[] = {{3, "invalid checksum"}, {4, "unknown error"},
+                                                    {5, "interrupted"},      {6, "bzip2 error"},
+                                                    {7, "unexpected error"}, {42, "unknown error"}};
     for (const auto& [value, text] : messages) EXPECT_EQ(payload::compress_category().message(value), text);
     EXPECT_STREQ(payload::compress_category().name(), "compress");
     EXPECT_EQ(payload::error_code_text(os::win_error(32)), L"1:00000020");

@@ -43,7 +43,8 @@ protected:
         product_ = std::make_unique<records::product_registry>(*registry_, *machine_);
         log_ = journal();
     }
-    void set_string(std::wstring_view key, std::wstring_view name, std::uint32_t type, std::span<const std::byte> data) {
+    void set_string(std::wstring_view key, std::wstring_view name, std::uint32_t type,
+                    std::span<const std::byte> data) {
         os::registry_handle h = 0;
         bool existed = false;
         ASSERT_FALSE(registry_->create_key(os::hkey::local_machine, key, os::key_access::all_access, h, existed));
@@ -54,9 +55,11 @@ protected:
         set_string(records::company_key, records::product_path_value, os::reg_type::sz, utf16_value(path));
     }
     void write_log(std::wstring_view path, std::wstring_view folder) {
-        write_file(path, utf16_file(L"// Uninstall Log File v1\r\n//\r\n// Install Lignotek 7.07\r\n// Install Path : " +
-                                    std::wstring(folder) + L"\r\n// Shortcut Path : C:\\Menu\r\n//--\r\n"
-                                    L"0000:0103:1 -- C:\\Shared\\a.dat\r\n"));
+        write_file(path,
+                   utf16_file(L"// Uninstall Log File v1\r\n//\r\n// Install Lignotek 7.07\r\n// Install Path : " +
+                              std::wstring(folder) +
+                              L"\r\n// Shortcut Path : C:\\Menu\r\n//--\r\n"
+                              L"0000:0103:1 -- C:\\Shared\\a.dat\r\n"));
     }
     detection_ports ports() {
         return detection_ports{*registry_, *machine_, *product_, records::version_reader(*machine_, 0x0409),
@@ -218,7 +221,8 @@ TEST_F(Detection, TheProductPathIsReadOnce) {
 
 TEST_F(Detection, ReadingOperationsRaiseOtherErrors) {
     registry_->deny_open(os::hkey::local_machine, L"Software\\Locked");
-    EXPECT_THROW((void)records::OpenKeyForReading(*registry_, os::hkey::local_machine, L"Software\\Locked"), std::system_error);
+    EXPECT_THROW((void)records::OpenKeyForReading(*registry_, os::hkey::local_machine, L"Software\\Locked"),
+                 std::system_error);
     EXPECT_FALSE(records::OpenKeyForReading(*registry_, os::hkey::local_machine, L"Software\\Missing"));
 
     set_string(L"Software\\Values", L"text", os::reg_type::sz, utf16_value(std::wstring(L"a\0b", 3)));

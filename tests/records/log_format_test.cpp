@@ -32,8 +32,10 @@ TEST(LogFormat, RecordLinesCarryPositionCodeFlagAndPath) {
 }
 
 TEST(LogFormat, HeaderOfAFirstInstallationAndOfAnUpdate) {
-    const std::wstring menu = L"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Vendrel & Vodoraru\\Lignotek 7";
-    const auto lines = records::header_lines(L"Lignotek 7.08r", L"", L"C:\\Program Files\\Vendrel & Vodoraru\\Lignotek 7", menu);
+    const std::wstring menu =
+        L"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Vendrel & Vodoraru\\Lignotek 7";
+    const auto lines =
+        records::header_lines(L"Lignotek 7.08r", L"", L"C:\\Program Files\\Vendrel & Vodoraru\\Lignotek 7", menu);
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[0], L"// Uninstall Log File v1\r\n");
     EXPECT_EQ(lines[1], L"// ############ WARNING: Do not delete or modify this file. ############\r\n");

@@ -20,14 +20,16 @@ std::string utf16_file(std::wstring_view text) {
 
 void records_machine::SetUp() {
     std::random_device rd;
-    root_ = std::filesystem::temp_directory_path() / ("lignotek-records-" + std::to_string(rd()) + std::to_string(rd()));
+    root_ =
+        std::filesystem::temp_directory_path() / ("lignotek-records-" + std::to_string(rd()) + std::to_string(rd()));
     std::filesystem::remove_all(root_);
     machine_ = std::make_unique<os::native::directory_machine>(root_);
     registry_ = std::make_unique<os::native::memory_registry>(*machine_);
     // The administrator's token holds both privileges, disabled until the journal asks for them.
     security_.set_privilege_held(L"SeBackupPrivilege", false);
     security_.set_privilege_held(L"SeRestorePrivilege", false);
-    registry_->use_privileges_of([this](std::wstring_view name) { return security_.privilege_enabled(name).value_or(false); });
+    registry_->use_privileges_of(
+        [this](std::wstring_view name) { return security_.privilege_enabled(name).value_or(false); });
 }
 
 void records_machine::TearDown() {
@@ -37,7 +39,8 @@ void records_machine::TearDown() {
     // Read-only files are host files without write permission: give it back before removing.
     for (auto it = std::filesystem::recursive_directory_iterator(root_, ec);
          !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec))
-        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                     ec);
     std::filesystem::remove_all(root_, ec);
 }
 

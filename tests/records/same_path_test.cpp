@@ -28,8 +28,8 @@ TEST_F(SamePath, Rules) {
     };
     const auto p = ports();
     for (const auto& r : rows)
-        EXPECT_EQ(records::IsSamePath(r.a, r.b, p), r.same) << std::string(r.a.begin(), r.a.end()) << " / "
-                                                             << std::string(r.b.begin(), r.b.end());
+        EXPECT_EQ(records::IsSamePath(r.a, r.b, p), r.same)
+            << std::string(r.a.begin(), r.a.end()) << " / " << std::string(r.b.begin(), r.b.end());
 }
 
 TEST_F(SamePath, TheFileSystemsAnswerWinsOverSpelling) {

@@ -62,11 +62,12 @@ TEST_F(ReadLog, ABadLineStopsTheParseAndKeepsWhatCameBefore) {
         {"negative position", L"0000:00ff:1 -- C:\\A\r\n-001:00ff:1 -- C:\\B\r\n", {L"C:\\A"}},
         {"no separator", L"0000:00ff:1 -- C:\\A\r\n0001:00ff:1 C:\\B\r\n", {L"C:\\A"}},
         {"last line without line end", L"0000:00ff:1 -- C:\\A\r\n0001:00ff:1 -- C:\\B", {L"C:\\A", L"C:\\B"}},
-        {"line beginning with a null is skipped", L"0000:00ff:1 -- C:\\A\r\n" + std::wstring(1, L'\0') +
-                                                     L"junk\r\n0001:00ff:1 -- C:\\B\r\n",
+        {"line beginning with a null is skipped",
+         L"0000:00ff:1 -- C:\\A\r\n" + std::wstring(1, L'\0') + L"junk\r\n0001:00ff:1 -- C:\\B\r\n",
          {L"C:\\A", L"C:\\B"}},
         {"a null ends the line's text", L"0000:00ff:1 -- C:\\A" + std::wstring(1, L'\0') + L"tail\r\n", {L"C:\\A"}},
-        {"header lines after the records are ignored", L"0000:00ff:1 -- C:\\A\r\n// note\r\n0001:00ff:1 -- C:\\B\r\n",
+        {"header lines after the records are ignored",
+         L"0000:00ff:1 -- C:\\A\r\n// note\r\n0001:00ff:1 -- C:\\B\r\n",
          {L"C:\\A", L"C:\\B"}},
     };
     for (const auto& r : rows) {
@@ -94,13 +95,16 @@ TEST_F(ReadLog, HeaderRules) {
         {"version 2", L"// Uninstall Log File v2\r\n" + l1 + l2 + l3 + l4 + rec, 0, L"", L""},
         {"no signature", L"// Uninstall Log v1\r\n" + rec, 0, L"", L""},
         {"enormous version", L"// Uninstall Log File v4294967297\r\n" + l1 + l2 + l3 + l4 + rec, 0, L"", L""},
-        {"version with trailing text", L"//Uninstall Log File v1beta\r\n" + l1 + l2 + l3 + l4 + rec, 1, L"C:\\Menu", L"T"},
+        {"version with trailing text", L"//Uninstall Log File v1beta\r\n" + l1 + l2 + l3 + l4 + rec, 1, L"C:\\Menu",
+         L"T"},
         {"record before the version", rec + L"// Uninstall Log File v1\r\n", 0, L"", L""},
         {"line 2 without keyword", L"// Uninstall Log File v1\r\n" + l1 + L"// Setup T\r\n" + l3 + rec, 0, L"", L""},
-        {"line 3 without keyword", L"// Uninstall Log File v1\r\n" + l1 + l2 + L"// Path C:\\Menu\r\n" + rec, 0, L"", L"T"},
-        {"folder that is gone", L"// Uninstall Log File v1\r\n" + l1 + l2 + L"// Install Path : C:\\Gone\r\n" + l4 + rec, 1,
-         L"", L"T"},
-        {"several slashes and blanks", L"/// \t Uninstall Log File v 1\r\n" + l1 + l2 + l3 + l4 + rec, 1, L"C:\\Menu", L"T"},
+        {"line 3 without keyword", L"// Uninstall Log File v1\r\n" + l1 + l2 + L"// Path C:\\Menu\r\n" + rec, 0, L"",
+         L"T"},
+        {"folder that is gone",
+         L"// Uninstall Log File v1\r\n" + l1 + l2 + L"// Install Path : C:\\Gone\r\n" + l4 + rec, 1, L"", L"T"},
+        {"several slashes and blanks", L"/// \t Uninstall Log File v 1\r\n" + l1 + l2 + l3 + l4 + rec, 1, L"C:\\Menu",
+         L"T"},
     };
     for (const auto& r : rows) {
         log_ = journal();
@@ -113,8 +117,9 @@ TEST_F(ReadLog, HeaderRules) {
 
 TEST_F(ReadLog, WithoutByteOrderMarkTheLogIsAnsiText) {
     make_folder(L"C:\\Caf\u00e9 \u20ac");
-    read("// Uninstall Log File v1\n//\n// Install Lignotek 7.07\r\n// Install Path : C:\\Caf\xe9 \x80\r\n"
-         "// Shortcut Path : C:\\Menu\n//--\n0000:0101:1 -- C:\\Caf\xe9 \x80\\x.dll\n");
+    read(
+        "// Uninstall Log File v1\n//\n// Install Lignotek 7.07\r\n// Install Path : C:\\Caf\xe9 \x80\r\n"
+        "// Shortcut Path : C:\\Menu\n//--\n0000:0101:1 -- C:\\Caf\xe9 \x80\\x.dll\n");
     EXPECT_EQ(log_->installPath(), L"C:\\Caf\u00e9 \u20ac");
     EXPECT_EQ(paths(), std::vector<std::wstring>{L"C:\\Caf\u00e9 \u20ac\\x.dll"});
     EXPECT_EQ(log_->previousLogTitle(), L"Lignotek 7.07");
@@ -128,7 +133,8 @@ TEST_F(ReadLog, LinesLongerThanTheBufferStopTheParse) {
     EXPECT_EQ(paths(), (std::vector<std::wstring>{L"C:\\A", fits.substr(15, fits.size() - 17)}));
 
     log_ = journal();
-    std::string ansi = "// Uninstall Log File v1\r\n0000:00ff:1 -- C:\\A\r\n0001:00ff:1 -- " + std::string(1100, 'z') + "\r\n";
+    std::string ansi =
+        "// Uninstall Log File v1\r\n0000:00ff:1 -- C:\\A\r\n0001:00ff:1 -- " + std::string(1100, 'z') + "\r\n";
     read(ansi);
     EXPECT_EQ(paths(), std::vector<std::wstring>{L"C:\\A"});
 }
@@ -136,7 +142,10 @@ TEST_F(ReadLog, LinesLongerThanTheBufferStopTheParse) {
 TEST_F(ReadLog, InvalidUtf16IsKeptAsCodeUnitsAndAnOddLastByteIsIgnored) {
     std::string bytes = utf16_file(header + L"0000:00ff:1 -- C:\\");
     bytes += std::string("\x00\xD8", 2);  // a lone high surrogate
-    bytes += std::string("\r\x00\n\x00" "A", 5);
+    bytes += std::string(
+        "\r\x00\n\x00"
+        "A",
+        5);
     read(bytes);
     ASSERT_EQ(log_->previousRecords().size(), 1u);
     EXPECT_EQ(log_->previousRecords().front().path, std::wstring(L"C:\\") + static_cast<wchar_t>(0xD800));

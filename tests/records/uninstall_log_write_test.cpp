@@ -14,10 +14,17 @@ const std::wstring menu = L"C:\\Menu";
 std::wstring expected_header(std::wstring_view line2) {
     return L"// Uninstall Log File v1\r\n"
            L"// ############ WARNING: Do not delete or modify this file. ############\r\n"
-           L"// Install " + std::wstring(line2) + L"\r\n"
-           L"// Install Path : " + install + L"\r\n"
-           L"// Shortcut Path : " + menu + L"\r\n"
-           L"// " + std::wstring(16 + menu.size(), L'-') + L"\r\n";
+           L"// Install " +
+           std::wstring(line2) +
+           L"\r\n"
+           L"// Install Path : " +
+           install +
+           L"\r\n"
+           L"// Shortcut Path : " +
+           menu +
+           L"\r\n"
+           L"// " +
+           std::wstring(16 + menu.size(), L'-') + L"\r\n";
 }
 
 class WriteLog : public records_machine {
@@ -44,11 +51,12 @@ TEST_F(WriteLog, AFirstInstallationWritesTheFormatExactly) {
     ASSERT_TRUE(log->Write(log_path, install, menu));
 
     EXPECT_EQ(read_file(log_path),
-              utf16_file(expected_header(L"Lignotek 7.08r") +
-                         L"0000:0102:1 -- " + install + L"\\Uninstall.exe\r\n"
+              utf16_file(expected_header(L"Lignotek 7.08r") + L"0000:0102:1 -- " + install +
+                         L"\\Uninstall.exe\r\n"
                          L"0001:02ff:1 -- C:\\Menu\\Lignotek 7.lnk\r\n"
                          L"0002:07ff:1 -- #\r\n"
-                         L"0003:05ff:1 -- HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lignotek 7\r\n"
+                         L"0003:05ff:1 -- "
+                         L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lignotek 7\r\n"
                          L"0004:06ff:0 -- HKEY_CLASSES_ROOT\\...\r\n"));
     EXPECT_EQ(attributes(log_path), 0x2021u);
     EXPECT_EQ(std::next(log->currentRecords().begin(), 3)->path,
@@ -65,10 +73,16 @@ TEST_F(WriteLog, AReinstallationMergesThePreviousRecordsAhead) {
     const std::wstring gone = install + L"\\gone.dll";
     write_file(L"C:\\old.ulog",
                utf16_file(L"// Uninstall Log File v1\r\n//\r\n// Install Lignotek 7.08r -- Update (Lignotek 7.07)\r\n"
-                          L"// Install Path : " + install + L"\r\n// Shortcut Path : " + menu + L"\r\n//-\r\n"
+                          L"// Install Path : " +
+                          install + L"\r\n// Shortcut Path : " + menu +
+                          L"\r\n//-\r\n"
                           L"0000:00ff:1 -- C:\\Program Files\\Vendrel & Vodoraru\r\n"
-                          L"0001:0100:1 -- " + gone + L"\r\n"
-                          L"0002:0100:1 -- " + install + L"/A.DLL\r\n"
+                          L"0001:0100:1 -- " +
+                          gone +
+                          L"\r\n"
+                          L"0002:0100:1 -- " +
+                          install +
+                          L"/A.DLL\r\n"
                           L"0003:0103:1 -- C:\\Shared\\s.dat\r\n"
                           L"0004:0103:0 -- C:\\Shared\\s.dat\r\n"
                           L"0005:07ff:1 -- #\r\n"
@@ -90,15 +104,21 @@ TEST_F(WriteLog, AReinstallationMergesThePreviousRecordsAhead) {
     ASSERT_TRUE(log->Write(log_path, install, menu));
     EXPECT_TRUE(log->previousRecords().empty());
 
-    EXPECT_EQ(read_file(log_path),
-              utf16_file(expected_header(L"Lignotek 7.08r -- Update (Lignotek 7.08r)") +
-                         L"0000:00ff:1 -- C:\\Program Files\\Vendrel & Vodoraru\r\n"
-                         L"0001:0100:1 -- " + gone + L"\r\n"
-                         L"0002:0103:0 -- C:\\Shared\\s.dat\r\n"
-                         L"0003:07ff:1 -- #\r\n"
-                         L"0004:0100:1 -- " + a + L"\r\n"
-                         L"0005:04ff:1 -- C:\\Desktop\\new.lnk\r\n"
-                         L"0006:05ff:1 -- HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lignotek 7\r\n"));
+    EXPECT_EQ(
+        read_file(log_path),
+        utf16_file(expected_header(L"Lignotek 7.08r -- Update (Lignotek 7.08r)") +
+                   L"0000:00ff:1 -- C:\\Program Files\\Vendrel & Vodoraru\r\n"
+                   L"0001:0100:1 -- " +
+                   gone +
+                   L"\r\n"
+                   L"0002:0103:0 -- C:\\Shared\\s.dat\r\n"
+                   L"0003:07ff:1 -- #\r\n"
+                   L"0004:0100:1 -- " +
+                   a +
+                   L"\r\n"
+                   L"0005:04ff:1 -- C:\\Desktop\\new.lnk\r\n"
+                   L"0006:05ff:1 -- "
+                   L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lignotek 7\r\n"));
 }
 
 TEST_F(WriteLog, AFileThatCannotBeCreatedStillEndsEveryBackup) {

@@ -16,7 +16,7 @@ namespace ws = os::ws;
 
 constexpr std::uint32_t frame = ws::overlapped_window | ws::visible;
 constexpr std::uint32_t captioned_popup = ws::popup | ws::caption | ws::visible;
-constexpr std::uint32_t bare_popup = ws::popup | ws::visible;  // a tooltip or a splash
+constexpr std::uint32_t bare_popup = ws::popup | ws::visible;                    // a tooltip or a splash
 constexpr std::uint32_t bordered_popup = ws::popup | 0x00800000u | ws::visible;  // WS_BORDER alone is no caption
 
 struct row {

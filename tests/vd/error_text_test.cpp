@@ -38,9 +38,9 @@ TEST_F(ErrorText, CustomerBitsChooseBetweenOwnStringsAndSystemTexts) {
     for (const auto& [code, shown] : {
              row{own_string | 1127, L"The file %1 could not be written."},
              row{0x80000000u | own_string | 1127, L"The file %1 could not be written."},
-             row{own_string | 0, L"Unspecified error"},     // id 0 never names a string
-             row{own_string | 1128, L"Unspecified error"},  // an empty string is no text
-             row{own_string | 1129, L"Unspecified error"},  // a missing string
+             row{own_string | 0, L"Unspecified error"},      // id 0 never names a string
+             row{own_string | 1128, L"Unspecified error"},   // an empty string is no text
+             row{own_string | 1129, L"Unspecified error"},   // a missing string
              row{0x20000000u | 1127, L"Unspecified error"},  // customer code without string id
              row{0x08000467u, L"A system text of its own"},  // string-id bit alone: a system code
              row{5, L"Access is denied."},
@@ -60,7 +60,8 @@ TEST_F(ErrorText, OwnStringsComeFromTheLanguageModuleFirst) {
 TEST_F(ErrorText, SystemTextsAreTakenInTheUsersLanguage) {
     os::native::system_text_table french_texts(0x040C);
     french_texts.set(0x80004005u, L"Erreur non spécifiée\r\n", 0x040C);
-    EXPECT_EQ(vd::error_text(french_texts, resources, 0, static_cast<std::int32_t>(own_string)), L"Erreur non spécifiée");
+    EXPECT_EQ(vd::error_text(french_texts, resources, 0, static_cast<std::int32_t>(own_string)),
+              L"Erreur non spécifiée");
 }
 
 }  // namespace

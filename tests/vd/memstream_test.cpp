@@ -42,7 +42,8 @@ TEST(ImemStream, AnEmptyStreamReportsEndOfFileAtOnce) {
 
 TEST(ImemStream, IsReadOnlyWhateverTheModeAsked) {
     std::string storage = bytes;
-    vd::basic_imemstream in(storage.data(), storage.size(), std::ios_base::in | std::ios_base::out | std::ios_base::app);
+    vd::basic_imemstream in(storage.data(), storage.size(),
+                            std::ios_base::in | std::ios_base::out | std::ios_base::app);
     EXPECT_EQ(in.rdbuf()->mode() & (std::ios_base::out | std::ios_base::app), std::ios_base::openmode{});
     EXPECT_EQ(in.rdbuf()->sputc('X'), std::char_traits<char>::eof());
     EXPECT_EQ(storage, bytes);
@@ -84,10 +85,10 @@ struct seek_case {
 
 TEST(ImemStream, SeeksWithinTheRangeOnly) {
     const seek_case cases[] = {
-        {0, std::ios_base::beg, 0},   {16, std::ios_base::beg, 16}, {17, std::ios_base::beg, -1},
-        {-1, std::ios_base::beg, -1}, {0, std::ios_base::end, 16},  {-16, std::ios_base::end, 0},
-        {-17, std::ios_base::end, -1}, {1, std::ios_base::end, -1}, {3, std::ios_base::cur, 7},
-        {-4, std::ios_base::cur, 0},  {-5, std::ios_base::cur, -1}, {12, std::ios_base::cur, 16},
+        {0, std::ios_base::beg, 0},    {16, std::ios_base::beg, 16}, {17, std::ios_base::beg, -1},
+        {-1, std::ios_base::beg, -1},  {0, std::ios_base::end, 16},  {-16, std::ios_base::end, 0},
+        {-17, std::ios_base::end, -1}, {1, std::ios_base::end, -1},  {3, std::ios_base::cur, 7},
+        {-4, std::ios_base::cur, 0},   {-5, std::ios_base::cur, -1}, {12, std::ios_base::cur, 16},
     };
     for (const auto& c : cases) {
         vd::basic_imemstream in(bytes.data(), bytes.size());

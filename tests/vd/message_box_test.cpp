@@ -41,8 +41,8 @@ protected:
     // The default hooks over the double, with the framework's main window and a modeless switch
     // that logs what it is told.
     void install_defaults(window_handle main_window) {
-        vd::install_default_ui_hooks(ui, {[main_window] { return main_window; },
-                                          [this](bool enable) { modeless.push_back(enable); }});
+        vd::install_default_ui_hooks(
+            ui, {[main_window] { return main_window; }, [this](bool enable) { modeless.push_back(enable); }});
     }
     void own_by(window_handle owner) {
         ui_hooks::instance().set_owner([owner] { return vd::owner_choice{owner, window_handle::none}; });
@@ -68,13 +68,10 @@ TEST_F(MessageBox, TypesWithoutAnIconGetTheIconOfTheirButtons) {
         std::uint32_t shown;
     };
     for (const auto& [type, shown] : {
-             row{mb::ok, mb::ok | mb::icon_exclamation},
-             row{mb::ok_cancel, mb::ok_cancel | mb::icon_exclamation},
+             row{mb::ok, mb::ok | mb::icon_exclamation}, row{mb::ok_cancel, mb::ok_cancel | mb::icon_exclamation},
              row{mb::yes_no_cancel, mb::yes_no_cancel | mb::icon_question},
-             row{mb::yes_no, mb::yes_no | mb::icon_question},
-             row{mb::abort_retry_ignore, mb::abort_retry_ignore},
-             row{mb::retry_cancel, mb::retry_cancel},
-             row{mb::cancel_try_continue, mb::cancel_try_continue},
+             row{mb::yes_no, mb::yes_no | mb::icon_question}, row{mb::abort_retry_ignore, mb::abort_retry_ignore},
+             row{mb::retry_cancel, mb::retry_cancel}, row{mb::cancel_try_continue, mb::cancel_try_continue},
              row{mb::ok | mb::icon_hand, mb::ok | mb::icon_hand},
              row{mb::yes_no | mb::icon_asterisk, mb::yes_no | mb::icon_asterisk},
              row{mb::ok_cancel | 0x100u, mb::ok_cancel | 0x100u | mb::icon_exclamation},  // default button kept

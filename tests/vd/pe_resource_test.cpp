@@ -69,7 +69,8 @@ TEST(PeResourceFile, HeadersThatPointOutsideTheFileMeanNoResource) {
         const std::size_t optional = nt + 24;
         const bool plus = std::to_integer<int>(good[optional + 1]) == 2;
         const std::size_t directories = optional + (plus ? 112 : 96);
-        const std::size_t optional_size = std::to_integer<std::size_t>(good[nt + 20]) | (std::to_integer<std::size_t>(good[nt + 21]) << 8);
+        const std::size_t optional_size =
+            std::to_integer<std::size_t>(good[nt + 20]) | (std::to_integer<std::size_t>(good[nt + 21]) << 8);
         const std::size_t sections = optional + optional_size;
         const std::size_t section_count = std::to_integer<std::size_t>(good[nt + 6]);
 

@@ -31,7 +31,8 @@ TEST(ProgramStem, TakesTheFileNameWithoutItsLastExtension) {
         {L"C:\\x\\", L""},
         {L"", L""},
     };
-    for (const auto& c : cases) EXPECT_EQ(vd::path_stem(c.path), c.stem) << testing::PrintToString(std::wstring(c.path));
+    for (const auto& c : cases)
+        EXPECT_EQ(vd::path_stem(c.path), c.stem) << testing::PrintToString(std::wstring(c.path));
 }
 
 TEST(ProgramPath, PrefersTheRuntimesRecordAndFallsBackToTheModuleName) {

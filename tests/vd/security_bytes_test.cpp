@@ -47,12 +47,24 @@ TEST(SidBytes, LengthIsKnownOnlyForWholeValidSids) {
         std::optional<std::size_t> length;
     } cases[] = {
         {"users", users, 16},
-        {"with trailing bytes", [] { auto b = users; b.push_back(std::byte{9}); return b; }(), 16},
+        {"with trailing bytes",
+         [] {
+             auto b = users;
+             b.push_back(std::byte{9});
+             return b;
+         }(),
+         16},
         {"no sub-authority", sid(5, {}), 8},
         {"fifteen sub-authorities", sid(5, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}), 68},
         {"sixteen sub-authorities", sid(5, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}), std::nullopt},
         {"cut short", bytes(users.begin(), users.end() - 1), std::nullopt},
-        {"revision 2", [] { auto b = users; b[0] = std::byte{2}; return b; }(), std::nullopt},
+        {"revision 2",
+         [] {
+             auto b = users;
+             b[0] = std::byte{2};
+             return b;
+         }(),
+         std::nullopt},
         {"empty", {}, std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(vd::security::sid_length(c.input), c.length) << c.name;

@@ -40,12 +40,12 @@ std::vector<edit_case> edit_cases() {
         {"EmptyDaclGetsOnlyTheUsersEntry", descriptor(self_relative | present, acl({})), rw, 0,
          descriptor(self_relative | present, acl({ace(allow, 0, rw, users)}))},
         {"ExplicitDenyAndInheritedAllowForUsersBothGo",
-         descriptor(self_relative | present,
-                    acl({ace(deny, 0, 0x2, users), admins_all, system_inherited, ace(allow, inherited, 0x1200A9, users),
-                         everyone_inherited})),
+         descriptor(self_relative | present, acl({ace(deny, 0, 0x2, users), admins_all, system_inherited,
+                                                  ace(allow, inherited, 0x1200A9, users), everyone_inherited})),
          rw, 0,
-         descriptor(self_relative | present,
-                    acl({admins_all, ace(allow, 0, rw, users), system_inherited, everyone_inherited}, 2 * users_entry))},
+         descriptor(
+             self_relative | present,
+             acl({admins_all, ace(allow, 0, rw, users), system_inherited, everyone_inherited}, 2 * users_entry))},
         {"ExplicitEntriesAfterTheFirstInheritedOneFollowTheNewEntryInOrder",
          descriptor(self_relative | present,
                     acl({system_inherited, admins_all, ace(deny, 0, 0x10000, everyone), everyone_inherited})),
@@ -55,16 +55,14 @@ std::vector<edit_case> edit_cases() {
         {"AnEarlierUsersEntryIsReplacedNotDoubled",
          descriptor(self_relative | present, acl({ace(allow, 3, all, users), admins_all})), all, 3,
          descriptor(self_relative | present, acl({admins_all, ace(allow, 3, all, users)}, users_entry))},
-        {"FlagsZeroGiveAnEntryWithoutInheritance",
-         descriptor(self_relative | present, acl({admins_all})), rw, 0,
+        {"FlagsZeroGiveAnEntryWithoutInheritance", descriptor(self_relative | present, acl({admins_all})), rw, 0,
          descriptor(self_relative | present, acl({admins_all, ace(allow, 0, rw, users)}))},
-        {"AutoInheritedDaclAsksForInheritanceAgain",
-         descriptor(self_relative | present | 0x0400, acl({admins_all})), rw, 0,
-         descriptor(self_relative | present | 0x0500, acl({admins_all, ace(allow, 0, rw, users)}))},
+        {"AutoInheritedDaclAsksForInheritanceAgain", descriptor(self_relative | present | 0x0400, acl({admins_all})),
+         rw, 0, descriptor(self_relative | present | 0x0500, acl({admins_all, ace(allow, 0, rw, users)}))},
         {"ProtectedDaclStaysProtected", descriptor(self_relative | present | 0x1000, acl({admins_all})), rw, 0,
          descriptor(self_relative | present | 0x1000, acl({admins_all, ace(allow, 0, rw, users)}))},
-        {"ProtectedAndAutoInheritedDaclKeepsBoth", descriptor(self_relative | present | 0x1400, acl({admins_all})),
-         rw, 0, descriptor(self_relative | present | 0x1500, acl({admins_all, ace(allow, 0, rw, users)}))},
+        {"ProtectedAndAutoInheritedDaclKeepsBoth", descriptor(self_relative | present | 0x1400, acl({admins_all})), rw,
+         0, descriptor(self_relative | present | 0x1500, acl({admins_all, ace(allow, 0, rw, users)}))},
         {"OtherControlBitsAreNotCarriedOver", descriptor(self_relative | present | 0x0100 | 0x0008, acl({admins_all})),
          rw, 0, descriptor(self_relative | present, acl({admins_all, ace(allow, 0, rw, users)}))},
         {"FreeBytesOfTheOldAclAreNotCopied", descriptor(self_relative | present, acl({admins_all}, 40)), rw, 0,
@@ -96,11 +94,11 @@ TEST(UsersDaclEditObjectEntries, AUsersObjectEntryIsFoundBehindItsGuidsAndRemove
     append(object_entry, users);
     const bytes admins = ace(allow, 0, all, administrators);
     bytes result;
-    ASSERT_EQ(vd::security::users_access_descriptor(descriptor(self_relative | present, acl({object_entry, admins}, 0, 4)),
-                                                    rw, 0, result),
+    ASSERT_EQ(vd::security::users_access_descriptor(
+                  descriptor(self_relative | present, acl({object_entry, admins}, 0, 4)), rw, 0, result),
               0);
-    EXPECT_EQ(result, descriptor(self_relative | present,
-                                 acl({admins, ace(allow, 0, rw, users)}, object_entry.size(), 4)));
+    EXPECT_EQ(result,
+              descriptor(self_relative | present, acl({admins, ace(allow, 0, rw, users)}, object_entry.size(), 4)));
 }
 
 TEST(UsersDaclEditObjectEntries, EntriesOfUnknownKindsAreCarriedUnchanged) {
@@ -170,7 +168,8 @@ std::vector<refusal_case> refusal_cases() {
         {"SidRunningPastItsEntry", with(good, 37, {3}), invalid_acl},
         {"SidWithWrongRevision", with(good, 36, {2}), invalid_acl},
         {"FlagsOutsideTheInheritanceFlags", good, invalid_parameter, 0x40},
-        {"AclThatCannotGrow", descriptor(self_relative | present, acl({padded(ace(allow, 0, all, administrators), 0xFFF0)})),
+        {"AclThatCannotGrow",
+         descriptor(self_relative | present, acl({padded(ace(allow, 0, all, administrators), 0xFFF0)})),
          invalid_parameter},
     };
 }
@@ -189,8 +188,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, UsersDaclRefusal, testing::ValuesIn(refusal_case
 
 TEST(UsersDaclRefusal, EveryPrefixOfAGoodDescriptorIsRefusedWithoutReadingPastIt) {
     // The address sanitizer catches any read past the exact-size copy.
-    const bytes good = descriptor(self_relative | present,
-                                  acl({ace(deny, 0, 2, users), ace(allow, inherited, all, administrators)}));
+    const bytes good =
+        descriptor(self_relative | present, acl({ace(deny, 0, 2, users), ace(allow, inherited, all, administrators)}));
     for (std::size_t size = 0; size < good.size(); ++size) {
         const bytes prefix(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(size));
         bytes result;

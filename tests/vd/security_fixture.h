@@ -23,8 +23,10 @@ inline void put32(bytes& b, std::uint32_t v) {
 inline void append(bytes& to, const bytes& from) { to.insert(to.end(), from.begin(), from.end()); }
 
 inline bytes sid(std::uint8_t authority, std::initializer_list<std::uint32_t> subs) {
-    bytes b{std::byte{1}, static_cast<std::byte>(subs.size()), std::byte{0}, std::byte{0},
-            std::byte{0}, std::byte{0}, std::byte{0}, std::byte{authority}};
+    bytes b{std::byte{1}, static_cast<std::byte>(subs.size()),
+            std::byte{0}, std::byte{0},
+            std::byte{0}, std::byte{0},
+            std::byte{0}, std::byte{authority}};
     for (auto s : subs) put32(b, s);
     return b;
 }

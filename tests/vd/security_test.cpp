@@ -12,8 +12,8 @@
 namespace {
 
 using namespace security_fixture;
-using os::native::security_call;
 using os::native::scripted_security;
+using os::native::security_call;
 
 constexpr os::hresult e_notimpl = static_cast<os::hresult>(0x80004001u);
 constexpr os::hresult e_unexpected = static_cast<os::hresult>(0x8000FFFFu);
@@ -77,13 +77,15 @@ TEST(GrantUsersAccess, WritesTheEditedDescriptor) {
     ASSERT_TRUE(vd::security::grant_users_access(system, L"c:\\programdata\\lignotek\\shared", 0x1F01FF, 3));
     const auto* after = system.file_descriptor(L"C:\\ProgramData\\Lignotek\\Shared");
     ASSERT_NE(after, nullptr);
-    EXPECT_EQ(*after, descriptor(0x8504, acl({ace(allow, 3, 0x1F01FF, users), ace(allow, 0x10, 0x1F01FF, administrators)},
-                                             24)));
+    EXPECT_EQ(
+        *after,
+        descriptor(0x8504, acl({ace(allow, 3, 0x1F01FF, users), ace(allow, 0x10, 0x1F01FF, administrators)}, 24)));
     // A second grant finds its own entry and replaces it: still one entry for Users, and the free
     // bytes do not pile up.
     ASSERT_TRUE(vd::security::grant_users_access(system, L"C:\\ProgramData\\Lignotek\\Shared", 0x13019F, 0));
-    EXPECT_EQ(*system.file_descriptor(L"C:\\ProgramData\\Lignotek\\Shared"),
-              descriptor(0x8504, acl({ace(allow, 0, 0x13019F, users), ace(allow, 0x10, 0x1F01FF, administrators)}, 24)));
+    EXPECT_EQ(
+        *system.file_descriptor(L"C:\\ProgramData\\Lignotek\\Shared"),
+        descriptor(0x8504, acl({ace(allow, 0, 0x13019F, users), ace(allow, 0x10, 0x1F01FF, administrators)}, 24)));
 }
 
 TEST(GrantUsersAccess, RefusalLeavesTheFileAsItWas) {
@@ -123,7 +125,8 @@ TEST(GrantUsersAccess, NewFilesGetTheDefaultDescriptorEdited) {
     scripted_security system;
     system.set_default_descriptor(descriptor(0x8000, std::nullopt));
     ASSERT_TRUE(vd::security::grant_users_access(system, L"C:\\new.dat", 0x13019F, 0));
-    EXPECT_EQ(*system.file_descriptor(L"C:\\new.dat"), descriptor(self_relative_present, acl({ace(allow, 0, 0x13019F, users)})));
+    EXPECT_EQ(*system.file_descriptor(L"C:\\new.dat"),
+              descriptor(self_relative_present, acl({ace(allow, 0, 0x13019F, users)})));
 }
 
 TEST(WellKnownSidOfTheUser, ComesFromThePort) {

@@ -120,7 +120,8 @@ TEST(LoadProgramStrings, TextsBeyondTheBasicPlaneBecomeOneCharacter) {
     memory_resources resources;
     resources.add(memory_resources::program, os::resource_type::string, 1,
                   block_of({u"\U0001F600", std::u16string_view(u"\xD800x", 2)}));
-    const std::wstring expected_pair = sizeof(wchar_t) == 2 ? std::wstring(L"\xD83D\xDE00") : std::wstring(1, wchar_t(0x1F600));
+    const std::wstring expected_pair =
+        sizeof(wchar_t) == 2 ? std::wstring(L"\xD83D\xDE00") : std::wstring(1, wchar_t(0x1F600));
     EXPECT_EQ(vd::load_string_text(resources, 0, 0), expected_pair);
     if (sizeof(wchar_t) == 4) {
         EXPECT_EQ(vd::load_string_text(resources, 0, 1), std::wstring(L"\xFFFDx"));

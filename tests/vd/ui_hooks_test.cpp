@@ -47,7 +47,8 @@ TEST(UiHooks, TheDefaultTitleTakesTheFirstSourceThatGivesText) {
         const wchar_t* title;
     };
     for (const auto& [name, product, stem, title] : {
-             row{L"Installation – Lignotek 7.08r", L"Install 2.04a", L"LignotekSetup", L"Installation – Lignotek 7.08r"},
+             row{L"Installation – Lignotek 7.08r", L"Install 2.04a", L"LignotekSetup",
+                 L"Installation – Lignotek 7.08r"},
              row{L"", L"Install 2.04a", L"LignotekSetup", L"Install 2.04a"},
              row{L"", L"", L"LignotekSetup", L"LignotekSetup"},
              row{L"", L"", L"", L""},

@@ -11,9 +11,9 @@ namespace {
 
 std::vector<std::byte> sample_block() {
     return serialize(make_block(fixed_info_bytes(0x00070008, 0x00120001),
-                                {{u"040904b0", {text_value(u"ProductName", u"Lignotek"),
-                                                text_value(u"ProductVersion", u"7.08r", false),
-                                                text_value(u"Empty", u"")}}},
+                                {{u"040904b0",
+                                  {text_value(u"ProductName", u"Lignotek"),
+                                   text_value(u"ProductVersion", u"7.08r", false), text_value(u"Empty", u"")}}},
                                 {{0x0409, 1200}}));
 }
 
@@ -49,7 +49,8 @@ TEST(VersionBlock, QueriesFindTheRootTheTranslationsAndTextValues) {
 
     for (const wchar_t* missing : {L"\\StringFileInfo\\040904b0\\Product", L"\\StringFileInfo\\040704b0\\ProductName",
                                    L"\\VarFileInfo\\Translation\\More", L"\\Nothing"}) {
-        EXPECT_FALSE(vd::query_version_value(block, missing)) << "path " << testing::PrintToString(std::wstring(missing));
+        EXPECT_FALSE(vd::query_version_value(block, missing))
+            << "path " << testing::PrintToString(std::wstring(missing));
     }
 
     const auto fixed = vd::read_fixed_file_info(block);
@@ -60,8 +61,8 @@ TEST(VersionBlock, QueriesFindTheRootTheTranslationsAndTextValues) {
 }
 
 TEST(VersionBlock, NonAsciiTextIsDecodedFromUtf16) {
-    const auto block = serialize(make_block(fixed_info_bytes(1, 0), {{u"040004b0", {text_value(u"N", u"b\u00EAta \U0001F600")}}},
-                                            {{0x0400, 1200}}));
+    const auto block = serialize(make_block(
+        fixed_info_bytes(1, 0), {{u"040004b0", {text_value(u"N", u"b\u00EAta \U0001F600")}}}, {{0x0400, 1200}}));
     const auto value = vd::query_version_value(block, L"\\StringFileInfo\\040004b0\\N");
     ASSERT_TRUE(value);
     EXPECT_EQ(vd::version_value_text(*value), L"b\u00EAta \U0001F600");

@@ -58,20 +58,19 @@ TEST_P(VersionInfoFile, AnswersFromTheFilesVersionResource) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fixtures, VersionInfoFile,
-    testing::Values(
-        file_case{"product_pe32.exe", 0x0007000800120001ull, L"Lignotek", L"7.08r", L"Lignotek 7.08r"},
-        file_case{"product_pe32plus.exe", 0x0007000800120001ull, L"Lignotek", L"7.08r", L"Lignotek 7.08r"},
-        // The first translation listed wins, not the first string table stored.
-        file_case{"two_translations.exe", 0x0007000800120001ull, L"First listed", L"", L"First listed"},
-        // Only a 1252 translation: no strings at all, the version still answers.
-        file_case{"only_1252.exe", 0x0007000800120001ull, L"", L"", L""},
-        // A version of one NUL is empty, and the title has no trailing space.
-        file_case{"empty_version.exe", 0x0007000800120001ull, L"Lignotek", L"", L"Lignotek"},
-        // Pre-release, private and debug: only the last "bêta" becomes "beta".
-        file_case{"prerelease.exe", 0x0007000900000003ull, L"Lignotek b\u00EAta", L"7.09 b\u00EAta",
-                  L"Lignotek b\u00EAta 7.09 beta \u2013 Private \u2013 Debug"},
-        file_case{"product_older.exe", 0x0007000700020000ull, L"Lignotek", L"7.08r", L"Lignotek 7.08r"},
-        file_case{"product_newer.exe", 0x0007000900000000ull, L"Lignotek", L"7.08r", L"Lignotek 7.08r"}));
+    testing::Values(file_case{"product_pe32.exe", 0x0007000800120001ull, L"Lignotek", L"7.08r", L"Lignotek 7.08r"},
+                    file_case{"product_pe32plus.exe", 0x0007000800120001ull, L"Lignotek", L"7.08r", L"Lignotek 7.08r"},
+                    // The first translation listed wins, not the first string table stored.
+                    file_case{"two_translations.exe", 0x0007000800120001ull, L"First listed", L"", L"First listed"},
+                    // Only a 1252 translation: no strings at all, the version still answers.
+                    file_case{"only_1252.exe", 0x0007000800120001ull, L"", L"", L""},
+                    // A version of one NUL is empty, and the title has no trailing space.
+                    file_case{"empty_version.exe", 0x0007000800120001ull, L"Lignotek", L"", L"Lignotek"},
+                    // Pre-release, private and debug: only the last "bêta" becomes "beta".
+                    file_case{"prerelease.exe", 0x0007000900000003ull, L"Lignotek b\u00EAta", L"7.09 b\u00EAta",
+                              L"Lignotek b\u00EAta 7.09 beta \u2013 Private \u2013 Debug"},
+                    file_case{"product_older.exe", 0x0007000700020000ull, L"Lignotek", L"7.08r", L"Lignotek 7.08r"},
+                    file_case{"product_newer.exe", 0x0007000900000000ull, L"Lignotek", L"7.08r", L"Lignotek 7.08r"}));
 
 TEST(VersionInfo, TranslationsAreKeysOfTheUnicodeEntriesInOrder) {
     auto files = files_with({"two_translations.exe", "only_1252.exe"});
@@ -88,7 +87,7 @@ TEST(VersionInfo, MissingFilesAndFilesWithoutResourceHaveNoInformation) {
     files.files[L"C:\\cut.exe"] = truncated;
     files.files[L"C:\\empty.exe"] = {};
     for (const std::wstring& path : {path_of("no_version.exe"), std::wstring(L"C:\\nowhere.exe"),
-                                    std::wstring(L"C:\\cut.exe"), std::wstring(L"C:\\empty.exe")}) {
+                                     std::wstring(L"C:\\cut.exe"), std::wstring(L"C:\\empty.exe")}) {
         const vd::version_info info(files, path);
         EXPECT_EQ(info.size(), 0u);
         EXPECT_FALSE(info.has_fixed_info());
@@ -99,8 +98,8 @@ TEST(VersionInfo, MissingFilesAndFilesWithoutResourceHaveNoInformation) {
 }
 
 TEST(VersionInfo, ABlockWithoutRootValueHasNoStringsEvenWhenItHoldsSome) {
-    const auto block = serialize(make_block({}, {{u"040004b0", {text_value(u"ProductName", u"Lignotek")}}},
-                                            {{0x0400, 1200}}));
+    const auto block =
+        serialize(make_block({}, {{u"040004b0", {text_value(u"ProductName", u"Lignotek")}}}, {{0x0400, 1200}}));
     const vd::version_info info{std::span<const std::byte>(block)};
     EXPECT_NE(info.size(), 0u);
     EXPECT_FALSE(info.has_fixed_info());
@@ -110,10 +109,11 @@ TEST(VersionInfo, ABlockWithoutRootValueHasNoStringsEvenWhenItHoldsSome) {
 }
 
 TEST(VersionInfo, AValueWithoutItsNulIsReadWhole) {
-    const auto block = serialize(make_block(fixed_info_bytes(1, 2),
-                                            {{u"040004b0", {text_value(u"ProductVersion", u"2.04a", false),
-                                                            text_value(u"ApplicationId", u"Lignotek7", true)}}},
-                                            {{0x0400, 1200}}));
+    const auto block = serialize(make_block(
+        fixed_info_bytes(1, 2),
+        {{u"040004b0",
+          {text_value(u"ProductVersion", u"2.04a", false), text_value(u"ApplicationId", u"Lignotek7", true)}}},
+        {{0x0400, 1200}}));
     const vd::version_info info{std::span<const std::byte>(block)};
     EXPECT_EQ(info.product_version(), L"2.04a");
     EXPECT_EQ(info.string_value(L"ApplicationId"), L"Lignotek7");
@@ -131,41 +131,41 @@ class ProductTitle : public testing::TestWithParam<title_case> {};
 
 TEST_P(ProductTitle, FollowsTheBuildFlagsAndTheLanguage) {
     const auto& c = GetParam();
-    const auto block = serialize(make_block(fixed_info_bytes(0x00070009, 0, c.flags, c.mask),
-                                            {{u"040004b0", {text_value(u"ProductName", u"Lignotek b\u00EAta"),
-                                                            text_value(u"ProductVersion", u"7.09 b\u00EAta")}}},
-                                            {{0x0400, 1200}}));
+    const auto block = serialize(make_block(
+        fixed_info_bytes(0x00070009, 0, c.flags, c.mask),
+        {{u"040004b0",
+          {text_value(u"ProductName", u"Lignotek b\u00EAta"), text_value(u"ProductVersion", u"7.09 b\u00EAta")}}},
+        {{0x0400, 1200}}));
     const vd::version_info info{std::span<const std::byte>(block)};
     EXPECT_EQ(info.product_title(c.lcid), c.title);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Flags, ProductTitle,
-    testing::Values(
-        title_case{0x0, 0x3F, english, L"Lignotek b\u00EAta 7.09 b\u00EAta"},
-        title_case{0x2, 0x3F, english, L"Lignotek b\u00EAta 7.09 beta"},
-        title_case{0x2, 0x3F, french, L"Lignotek b\u00EAta 7.09 b\u00EAta"},
-        title_case{0x2, 0x3F, french_canadian, L"Lignotek b\u00EAta 7.09 b\u00EAta"},
-        title_case{0x8, 0x3F, french, L"Lignotek b\u00EAta 7.09 b\u00EAta \u2013 Private"},
-        title_case{0x1, 0x3F, german, L"Lignotek b\u00EAta 7.09 b\u00EAta \u2013 Debug"},
-        title_case{0xB, 0x3F, german, L"Lignotek b\u00EAta 7.09 beta \u2013 Private \u2013 Debug"},
-        // Flags outside the mask do not count.
-        title_case{0xB, 0x0, german, L"Lignotek b\u00EAta 7.09 b\u00EAta"}));
+    testing::Values(title_case{0x0, 0x3F, english, L"Lignotek b\u00EAta 7.09 b\u00EAta"},
+                    title_case{0x2, 0x3F, english, L"Lignotek b\u00EAta 7.09 beta"},
+                    title_case{0x2, 0x3F, french, L"Lignotek b\u00EAta 7.09 b\u00EAta"},
+                    title_case{0x2, 0x3F, french_canadian, L"Lignotek b\u00EAta 7.09 b\u00EAta"},
+                    title_case{0x8, 0x3F, french, L"Lignotek b\u00EAta 7.09 b\u00EAta \u2013 Private"},
+                    title_case{0x1, 0x3F, german, L"Lignotek b\u00EAta 7.09 b\u00EAta \u2013 Debug"},
+                    title_case{0xB, 0x3F, german, L"Lignotek b\u00EAta 7.09 beta \u2013 Private \u2013 Debug"},
+                    // Flags outside the mask do not count.
+                    title_case{0xB, 0x0, german, L"Lignotek b\u00EAta 7.09 b\u00EAta"}));
 
 TEST(ProductTitleWord, TheAccentedWordIsMatchedExactly) {
-    const auto block = serialize(make_block(fixed_info_bytes(1, 0, 0x2),
-                                            {{u"040004b0", {text_value(u"ProductName", u"Lignotek B\u00CATA"),
-                                                            text_value(u"ProductVersion", u"")}}},
-                                            {{0x0400, 1200}}));
+    const auto block = serialize(make_block(
+        fixed_info_bytes(1, 0, 0x2),
+        {{u"040004b0", {text_value(u"ProductName", u"Lignotek B\u00CATA"), text_value(u"ProductVersion", u"")}}},
+        {{0x0400, 1200}}));
     const vd::version_info info{std::span<const std::byte>(block)};
     EXPECT_EQ(info.product_title(english), L"Lignotek B\u00CATA");
 }
 
 TEST(DisplayName, EveryProductCodeKeepsTheNameAsStored) {
-    const auto block = serialize(make_block(fixed_info_bytes(1, 0),
-                                            {{u"040004b0", {text_value(u"ProductName", u"Lignotek Studio"),
-                                                            text_value(u"SpecialBuild", u"EU")}}},
-                                            {{0x0400, 1200}}));
+    const auto block = serialize(make_block(
+        fixed_info_bytes(1, 0),
+        {{u"040004b0", {text_value(u"ProductName", u"Lignotek Studio"), text_value(u"SpecialBuild", u"EU")}}},
+        {{0x0400, 1200}}));
     const vd::version_info info{std::span<const std::byte>(block)};
     const int saved = vd::product_code();
     for (int code : {775, 0, 255, 256, 511, 512, 767, 768}) {
@@ -181,7 +181,8 @@ public:
     std::optional<std::vector<std::byte>> version;
     int finds = 0;
     os::module_handle program_module() override { return 0x400000; }
-    std::optional<std::span<const std::byte>> find(os::module_handle module, std::uint16_t type, std::uint16_t id) override {
+    std::optional<std::span<const std::byte>> find(os::module_handle module, std::uint16_t type,
+                                                   std::uint16_t id) override {
         ++finds;
         if (module != 0x400000 || type != 16 || id != 1 || !version) return std::nullopt;
         return std::span<const std::byte>(*version);

@@ -79,7 +79,8 @@ struct translation {
 };
 
 // A whole block: the root value, one string table per key and the translation list.
-inline vnode make_block(std::vector<std::byte> root_value, std::vector<std::pair<std::u16string, std::vector<vnode>>> tables,
+inline vnode make_block(std::vector<std::byte> root_value,
+                        std::vector<std::pair<std::u16string, std::vector<vnode>>> tables,
                         std::vector<translation> translations) {
     vnode root;
     root.key = u"VS_VERSION_INFO";

@@ -47,8 +47,8 @@ public:
     // Reads hand out at most this many bytes at a time, as a real file may.
     std::size_t chunk = 1000;
 
-    std::error_code open(std::wstring_view path, os::file_access access, os::file_disposition disposition, std::uint32_t,
-                         std::unique_ptr<os::file>& opened) override {
+    std::error_code open(std::wstring_view path, os::file_access access, os::file_disposition disposition,
+                         std::uint32_t, std::unique_ptr<os::file>& opened) override {
         if (access != os::file_access::read || disposition != os::file_disposition::open_existing)
             return os::win_error(os::errc::access_denied);
         const auto found = files.find(path);

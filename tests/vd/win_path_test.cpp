@@ -31,17 +31,26 @@ TEST(WinPath, AppendJoinsWithOneSeparatorAndCanonicalises) {
 
 TEST(WinPath, RemoveFileSpecKeepsTheRoot) {
     const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-        {L"C:\\a\\b.txt", L"C:\\a"}, {L"C:\\a", L"C:\\"},   {L"C:\\", L"C:\\"},
-        {L"\\a", L"\\"},             {L"a", L""},           {L"a\\b\\", L"a"},
-        {L"C:/x/y", L"C:/x"},        {L"\\\\srv\\share\\f", L"\\\\srv\\share\\"},
+        {L"C:\\a\\b.txt", L"C:\\a"},
+        {L"C:\\a", L"C:\\"},
+        {L"C:\\", L"C:\\"},
+        {L"\\a", L"\\"},
+        {L"a", L""},
+        {L"a\\b\\", L"a"},
+        {L"C:/x/y", L"C:/x"},
+        {L"\\\\srv\\share\\f", L"\\\\srv\\share\\"},
     };
     for (const auto& [in, out] : cases) EXPECT_EQ(remove_file_spec(in), out) << in;
 }
 
 TEST(WinPath, CanonicalizeResolvesDotsWithoutLeavingTheRoot) {
     const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-        {L"C:\\a\\.\\b\\..\\c", L"C:\\a\\c"}, {L"C:\\..\\..", L"C:\\"}, {L"C:/a//b/", L"C:\\a\\b"},
-        {L"a\\..\\..\\b", L"b"},              {L"C:a\\b", L"C:a\\b"},   {L"\\x\\.", L"\\x"},
+        {L"C:\\a\\.\\b\\..\\c", L"C:\\a\\c"},
+        {L"C:\\..\\..", L"C:\\"},
+        {L"C:/a//b/", L"C:\\a\\b"},
+        {L"a\\..\\..\\b", L"b"},
+        {L"C:a\\b", L"C:a\\b"},
+        {L"\\x\\.", L"\\x"},
     };
     for (const auto& [in, out] : cases) EXPECT_EQ(canonicalize(in), out) << in;
 }

@@ -45,7 +45,10 @@ public:
     std::wstring text() {
         std::wstring value;
         while (offset_ < bytes_.size())
-            if (const auto unit = next<wchar_t>()) value += unit; else break;
+            if (const auto unit = next<wchar_t>())
+                value += unit;
+            else
+                break;
         return value;
     }
     // A name or an ordinal: ordinals come back as "#n".

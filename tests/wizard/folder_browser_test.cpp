@@ -38,7 +38,8 @@ protected:
     }
 
     wizard::FolderBrowserPorts Ports() { return {picker, ui, texts, shell, knownFolders, ownerlessRightToLeft}; }
-    std::wstring BrowseInstall(std::wstring_view initial = program_files_folder, std::wstring_view tail = product_tail) {
+    std::wstring BrowseInstall(std::wstring_view initial = program_files_folder,
+                               std::wstring_view tail = product_tail) {
         return wizard::BrowseInstallFolder(Ports(), initial, tail, picker_title);
     }
     std::pair<std::wstring, std::wstring> BrowseMenu(std::wstring_view initial) {
@@ -111,7 +112,8 @@ TEST_F(FolderBrowserTest, StartValues) {
         {program_files_folder, product_tail, program_files_folder, product_tail},
         {L"D:", product_tail, L"D:\\Lignotek 7", product_tail},
         {L"D:\\Apps", product_tail, L"D:\\Apps\\Lignotek 7", product_tail},
-        {L"Apps\\Lignotek 7", product_tail, L"C:\\Users\\tester\\Documents\\Lignotek 7", product_tail},  // relative: discarded
+        {L"Apps\\Lignotek 7", product_tail, L"C:\\Users\\tester\\Documents\\Lignotek 7",
+         product_tail},  // relative: discarded
         {L"\\Apps", product_tail, L"C:\\Users\\tester\\Documents\\Lignotek 7", product_tail},
         {L"", product_tail, L"C:\\Users\\tester\\Documents\\Lignotek 7", product_tail},
         {L"D:\\Apps", L"Lignotek 7..", L"D:\\Apps\\Lignotek 7", product_tail},
@@ -133,8 +135,8 @@ TEST_F(FolderBrowserTest, WithoutDocumentsAnEmptyStartOpensThePickerAtItsOwnStar
 }
 
 TEST_F(FolderBrowserTest, ATailWithAnInvalidCharacterIsDroppedAndThePickerHasNoEditBox) {
-    for (const std::wstring tail : {L"Ligno*tek", L"Ligno?tek", L"Ligno|tek", L"Ligno<tek", L"Ligno\"tek",
-                                    L"Ligno/tek", L"Ligno\ttek"}) {
+    for (const std::wstring tail :
+         {L"Ligno*tek", L"Ligno?tek", L"Ligno|tek", L"Ligno<tek", L"Ligno\"tek", L"Ligno/tek", L"Ligno\ttek"}) {
         const wizard::FolderBrowser browser(Ports(), L"D:\\Apps", tail, picker_title, std::nullopt);
         EXPECT_EQ(browser.Tail(), L"") << testing::PrintToString(tail);
         EXPECT_EQ(browser.PickerFlags(), 0x49u);

@@ -34,11 +34,12 @@ protected:
 
     // Runs the wizard modally; `user` plays the user while the frame is up.
     int Run(std::function<void(wizard::CInstallDlg&)> user) {
-        frame_ = std::make_unique<wizard::CInstallDlg>(system, application, Pickers(), [this](wizard::CDlgInstall& page) {
-            ++installations;
-            if (duringInstallation) duringInstallation(page);
-            return installationSucceeds;
-        });
+        frame_ =
+            std::make_unique<wizard::CInstallDlg>(system, application, Pickers(), [this](wizard::CDlgInstall& page) {
+                ++installations;
+                if (duringInstallation) duringInstallation(page);
+                return installationSucceeds;
+            });
         system.on_modal(res::dialog::frame, [&](wizard::CDialog&) { user(*frame_); });
         return frame_->DoModal();
     }

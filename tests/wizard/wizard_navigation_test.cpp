@@ -17,8 +17,8 @@ struct Buttons {
     int defaultButton;
     friend bool operator==(const Buttons&, const Buttons&) = default;
     friend std::ostream& operator<<(std::ostream& out, const Buttons& b) {
-        return out << "next " << b.nextEnabled << " back " << b.backEnabled << " exit " << b.exitEnabled
-                   << " default " << b.defaultButton;
+        return out << "next " << b.nextEnabled << " back " << b.backEnabled << " exit " << b.exitEnabled << " default "
+                   << b.defaultButton;
     }
 };
 
@@ -35,8 +35,10 @@ protected:
         Run([&](wizard::CInstallDlg& frame) {
             shown.push_back(frame.CurrentPage());
             for (const bool next : presses) {
-                if (next) Next(frame);
-                else Back(frame);
+                if (next)
+                    Next(frame);
+                else
+                    Back(frame);
                 shown.push_back(frame.CurrentPage());
             }
         });
@@ -108,7 +110,7 @@ TEST_F(Navigation, ButtonsFollowThePageAndTheInstallation) {
         Next(frame);                  // fails
         seen.push_back(Read(frame));
         installationSucceeds = true;
-        Next(frame);                  // a second Install runs the sequence again
+        Next(frame);  // a second Install runs the sequence again
         seen.push_back(Read(frame));
         Next(frame);
         seen.push_back(Read(frame));  // page 5
@@ -119,15 +121,15 @@ TEST_F(Navigation, ButtonsFollowThePageAndTheInstallation) {
     EXPECT_EQ(result, wizard::id_ok);
     EXPECT_EQ(installations, 2);
     const Buttons table[] = {
-        {true, L"Next  >", false, true, L"Cancel", control::next},     // page 0
-        onFirstPages,                                                  // page 1
-        {true, L"Install", true, true, L"Cancel", control::next},      // page 4, not installed
-        {false, L"Install", false, false, L"Cancel", control::next},   // during the first installation
-        {true, L"Install", true, true, L"Cancel", control::next},      // page 4 after a failure
-        {false, L"Install", false, false, L"Cancel", control::next},   // during the second installation
-        {true, L"Next  >", false, true, L"Exit", control::next},       // page 4 after a success
-        {false, L"Next  >", true, true, L"Exit", control::exit},       // page 5
-        {true, L"Next  >", false, true, L"Exit", control::next},       // back on page 4
+        {true, L"Next  >", false, true, L"Cancel", control::next},    // page 0
+        onFirstPages,                                                 // page 1
+        {true, L"Install", true, true, L"Cancel", control::next},     // page 4, not installed
+        {false, L"Install", false, false, L"Cancel", control::next},  // during the first installation
+        {true, L"Install", true, true, L"Cancel", control::next},     // page 4 after a failure
+        {false, L"Install", false, false, L"Cancel", control::next},  // during the second installation
+        {true, L"Next  >", false, true, L"Exit", control::next},      // page 4 after a success
+        {false, L"Next  >", true, true, L"Exit", control::exit},      // page 5
+        {true, L"Next  >", false, true, L"Exit", control::next},      // back on page 4
     };
     ASSERT_EQ(seen.size(), std::size(table));
     for (std::size_t i = 0; i < seen.size(); ++i) EXPECT_EQ(seen[i], table[i]) << "state " << i;

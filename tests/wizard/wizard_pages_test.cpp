@@ -224,12 +224,11 @@ TEST_F(Pages, TheFrameGrowsToTheLargestPageAndMovesItsButtons) {
         auto& w = Window(frame);
         const wizard::rect area{w.control_rect(control::side_background).right, 0, w.client_rect().right,
                                 w.control_rect(control::separator).top};
-        for (wizard::CWizardPage* page : {static_cast<wizard::CWizardPage*>(&frame.startPage),
-                                          static_cast<wizard::CWizardPage*>(&frame.modePage),
-                                          static_cast<wizard::CWizardPage*>(&frame.pathPage),
-                                          static_cast<wizard::CWizardPage*>(&frame.shortcutPage),
-                                          static_cast<wizard::CWizardPage*>(&frame.installPage),
-                                          static_cast<wizard::CWizardPage*>(&frame.endPage)})
+        for (wizard::CWizardPage* page :
+             {static_cast<wizard::CWizardPage*>(&frame.startPage), static_cast<wizard::CWizardPage*>(&frame.modePage),
+              static_cast<wizard::CWizardPage*>(&frame.pathPage),
+              static_cast<wizard::CWizardPage*>(&frame.shortcutPage),
+              static_cast<wizard::CWizardPage*>(&frame.installPage), static_cast<wizard::CWizardPage*>(&frame.endPage)})
             EXPECT_EQ(Window(*page).window_rect(), area) << Window(*page).template_id();
         // The buttons keep their place under the page area's right part.
         const auto x = [](int units) { return wizard::headless::mul_div(units, 6, 4); };

@@ -80,8 +80,8 @@ TEST_F(WideLanguageNames, TheDropDownIsAsWideAsTheWidestNameAndThirtyPixels) {
         auto& page = Window(frame.startPage);
         int widest = 0;
         for (int i = 0; i < page.list_count(control::language_list); ++i)
-            widest = std::max(widest, page.list_text_width(control::language_list,
-                                                           page.list_item_text(control::language_list, i)));
+            widest = std::max(
+                widest, page.list_text_width(control::language_list, page.list_item_text(control::language_list, i)));
         ASSERT_GT(widest + 30, page.control_rect(control::language_list).width());
         EXPECT_EQ(page.dropped_width(control::language_list), widest + 30);
     });

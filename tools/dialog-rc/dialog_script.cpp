@@ -20,12 +20,23 @@ namespace {
 // The escapes the resource compilers share; other characters below 0x20 have none that both read alike.
 void append_character(std::string& out, std::uint32_t c) {
     switch (c) {
-    case '"': out += "\"\""; return;
-    case '\\': out += "\\\\"; return;
-    case '\n': out += "\\n"; return;
-    case '\r': out += "\\r"; return;
-    case '\t': out += "\\t"; return;
-    default: break;
+        case '"':
+            out += "\"\"";
+            return;
+        case '\\':
+            out += "\\\\";
+            return;
+        case '\n':
+            out += "\\n";
+            return;
+        case '\r':
+            out += "\\r";
+            return;
+        case '\t':
+            out += "\\t";
+            return;
+        default:
+            break;
     }
     if (c < 0x20 || c == 0x7F) refuse("control character", c);
     vd::append_utf8(out, c);

@@ -15,7 +15,8 @@ namespace setup_tool {
 namespace {
 
 constexpr const char* usage =
-    "usage: setup-tool extract PAYLOAD --root DIR [--install-folder PATH] [--examples-name NAME] [--temp-folder PATH]\n";
+    "usage: setup-tool extract PAYLOAD --root DIR [--install-folder PATH] [--examples-name NAME] [--temp-folder "
+    "PATH]\n";
 
 }  // namespace
 
@@ -33,12 +34,18 @@ int run_extract(std::span<const std::string> args) {
             return true;
         };
         bool ok = true;
-        if (a == "--root" && has_value) root = args[++i];
-        else if (a == "--install-folder" && has_value) ok = wide(inputs.install_folder);
-        else if (a == "--examples-name" && has_value) ok = wide(inputs.examples_name);
-        else if (a == "--temp-folder" && has_value) ok = wide(inputs.temp_folder), temp_given = true;
-        else if (!a.starts_with("--") && !payload_file) payload_file = a;
-        else ok = false;
+        if (a == "--root" && has_value)
+            root = args[++i];
+        else if (a == "--install-folder" && has_value)
+            ok = wide(inputs.install_folder);
+        else if (a == "--examples-name" && has_value)
+            ok = wide(inputs.examples_name);
+        else if (a == "--temp-folder" && has_value)
+            ok = wide(inputs.temp_folder), temp_given = true;
+        else if (!a.starts_with("--") && !payload_file)
+            payload_file = a;
+        else
+            ok = false;
         if (!ok) {
             std::cerr << usage;
             return 2;
@@ -66,10 +73,14 @@ int run_extract(std::span<const std::string> args) {
     // Lines as they happen; no progress lines (one per 4 KB chunk).
     auto report = [](payload::notification n) {
         using namespace payload::notifications;
-        if (std::holds_alternative<started>(n)) std::cout << "started\n";
-        else if (auto* b = std::get_if<file_begin>(&n)) std::cout << "file_begin " << to_utf8(b->entry->destination) << '\n';
-        else if (auto* e = std::get_if<file_end>(&n)) std::cout << "file_end " << to_utf8(e->entry->destination) << '\n';
-        else if (auto* f = std::get_if<finished>(&n)) std::cout << "finished " << f->copied << ' ' << f->total << '\n';
+        if (std::holds_alternative<started>(n))
+            std::cout << "started\n";
+        else if (auto* b = std::get_if<file_begin>(&n))
+            std::cout << "file_begin " << to_utf8(b->entry->destination) << '\n';
+        else if (auto* e = std::get_if<file_end>(&n))
+            std::cout << "file_end " << to_utf8(e->entry->destination) << '\n';
+        else if (auto* f = std::get_if<finished>(&n))
+            std::cout << "finished " << f->copied << ' ' << f->total << '\n';
         else if (auto* x = std::get_if<failed>(&n))
             std::cout << "failed " << to_utf8(payload::error_code_text(x->code)) << ' ' << to_utf8(x->message) << '\n';
         return payload::notification::result::proceed;

@@ -38,9 +38,12 @@ int run_pack(std::span<const std::string> args) {
     std::vector<std::string> positional;
     std::optional<std::filesystem::path> base;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--base" && i + 1 < args.size()) base = host_path(args[++i]);
-        else if (args[i].starts_with("--")) positional.assign(3, {});  // an unknown option: usage
-        else positional.push_back(args[i]);
+        if (args[i] == "--base" && i + 1 < args.size())
+            base = host_path(args[++i]);
+        else if (args[i].starts_with("--"))
+            positional.assign(3, {});  // an unknown option: usage
+        else
+            positional.push_back(args[i]);
     }
     if (positional.size() != 2) {
         std::cerr << "usage: setup-tool pack MANIFEST OUTPUT [--base DIR]\n";

@@ -19,8 +19,7 @@
 namespace setup_tool {
 namespace {
 
-constexpr const char* usage =
-    "usage: setup-tool ulog FILE [--root DIR] [--write OUT --install PATH --shortcut PATH]\n";
+constexpr const char* usage = "usage: setup-tool ulog FILE [--root DIR] [--write OUT --install PATH --shortcut PATH]\n";
 // The names under which the log to read and the log to write reach the journal.
 constexpr std::wstring_view input_name = L"\\\\?\\setup-tool\\input.ulog";
 constexpr std::wstring_view output_name = L"\\\\?\\setup-tool\\output.ulog";
@@ -64,8 +63,9 @@ public:
                          std::uint32_t share, std::unique_ptr<os::file>& opened) override {
         if (path == input_name || path == output_name) {
             const bool reading = path == input_name;
-            std::fstream stream(reading ? input_ : output_,
-                                reading ? std::ios::in | std::ios::binary : std::ios::out | std::ios::binary | std::ios::trunc);
+            std::fstream stream(reading ? input_ : output_, reading
+                                                                ? std::ios::in | std::ios::binary
+                                                                : std::ios::out | std::ios::binary | std::ios::trunc);
             if (!stream) return os::win_error(reading ? os::errc::file_not_found : os::errc::access_denied);
             opened = std::make_unique<host_file>(std::move(stream));
             return {};
@@ -98,12 +98,18 @@ int run_ulog(std::span<const std::string> args) {
         const std::string& a = args[i];
         const bool has_value = i + 1 < args.size();
         bool ok = true;
-        if (a == "--root" && has_value) root = args[++i];
-        else if (a == "--write" && has_value) out = args[++i];
-        else if (a == "--install" && has_value) ok = (install = from_utf8(args[++i])).has_value();
-        else if (a == "--shortcut" && has_value) ok = (shortcut = from_utf8(args[++i])).has_value();
-        else if (!a.starts_with("--") && !file) file = a;
-        else ok = false;
+        if (a == "--root" && has_value)
+            root = args[++i];
+        else if (a == "--write" && has_value)
+            out = args[++i];
+        else if (a == "--install" && has_value)
+            ok = (install = from_utf8(args[++i])).has_value();
+        else if (a == "--shortcut" && has_value)
+            ok = (shortcut = from_utf8(args[++i])).has_value();
+        else if (!a.starts_with("--") && !file)
+            file = a;
+        else
+            ok = false;
         if (!ok) {
             std::cerr << usage;
             return 2;

@@ -49,8 +49,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show) {
     }
 
     const std::wstring title = version.product_name() + L" " + version.product_version();
-    const std::wstring text = command->document.empty()
-                                  ? L"Lignotek is the sample product of the setup program."
-                                  : L"Document: " + command->document;
+    const std::wstring text = command->document.empty() ? L"Lignotek is the sample product of the setup program."
+                                                        : L"Document: " + command->document;
     return sample::run_main_window(instance, show, title, text);
 }

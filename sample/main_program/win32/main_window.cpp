@@ -13,30 +13,30 @@ struct window_state {
 
 LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_NCCREATE: {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        break;
-    }
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        const HDC dc = BeginPaint(window, &paint);
-        if (const auto* state = reinterpret_cast<const window_state*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
-            RECT area;
-            GetClientRect(window, &area);
-            SetBkMode(dc, TRANSPARENT);
-            SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-            DrawTextW(dc, state->text.c_str(), static_cast<int>(state->text.size()), &area,
-                      DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        case WM_NCCREATE: {
+            const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+            break;
         }
-        EndPaint(window, &paint);
-        return 0;
-    }
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        break;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            const HDC dc = BeginPaint(window, &paint);
+            if (const auto* state = reinterpret_cast<const window_state*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
+                RECT area;
+                GetClientRect(window, &area);
+                SetBkMode(dc, TRANSPARENT);
+                SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+                DrawTextW(dc, state->text.c_str(), static_cast<int>(state->text.size()), &area,
+                          DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+            }
+            EndPaint(window, &paint);
+            return 0;
+        }
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -89,8 +89,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return sample::finish_self_removal(program, {args.begin() + 1, args.end()}) ? removed : partly_removed;
     bool quiet = false;
     for (const auto& arg : args) {
-        if (lstrcmpiW(arg.c_str(), L"/quiet") == 0) quiet = true;
-        else return bad_switch;
+        if (lstrcmpiW(arg.c_str(), L"/quiet") == 0)
+            quiet = true;
+        else
+            return bad_switch;
     }
     const messages say(quiet);
 

@@ -47,8 +47,8 @@ struct Win32System {
     os::win32::folder_picker_adapter folderPicker;
 
     app::SystemPorts Ports() {
-        return {environment, process,   locale, codePage, resources, *registry,
-                files,       shell,     kernel, *security, ui,       systemText};
+        return {environment, process, locale, codePage,  resources, *registry,
+                files,       shell,   kernel, *security, ui,        systemText};
     }
 };
 
@@ -66,16 +66,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // The library's default user-interface hooks come before the application object; their owner
     // is the application's main window, the wizard frame while it runs.
     const CInstallApp* running = nullptr;
-    vd::install_default_ui_hooks(ports.ui, {[&running] { return running ? running->MainWindow() : os::window_handle::none; }, {}});
+    vd::install_default_ui_hooks(
+        ports.ui, {[&running] { return running ? running->MainWindow() : os::window_handle::none; }, {}});
     vd::set_title_sources([&] { return vd::version_info(ports.resources).product_title(language.Lcid()); },
                           [&] { return vd::program_stem(ports.process); });
     CInstallApp application(ports, language, counter, vd::program_stem(ports.process));
     running = &application;
 
     wizard::win32_dialog_system dialogs(::GetModuleHandleW(nullptr));
-    const wizard::FolderBrowserPorts browsing{system.folderPicker, ports.ui, ports.systemText, ports.shell,
-                                              vd::process_known_folders(),
-                                              [&language] { return language.IsRightToLeft(language.DefaultLanguage(0)); }};
+    const wizard::FolderBrowserPorts browsing{
+        system.folderPicker, ports.ui, ports.systemText, ports.shell, vd::process_known_folders(), [&language] {
+            return language.IsRightToLeft(language.DefaultLanguage(0));
+        }};
     application.SetWizardRunner([&](CInstallApp& app) {
         (void)wizard::RunWizard(app, dialogs, wizard::ShellFolderPickers(browsing),
                                 wizard::SystemInstallationRunner(app));

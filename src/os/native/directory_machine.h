@@ -60,17 +60,20 @@ public:
     [[nodiscard]] std::error_code remove_directory(std::wstring_view path) override;
     [[nodiscard]] std::error_code delete_file(std::wstring_view path) override;
     [[nodiscard]] std::error_code copy_file(std::wstring_view from, std::wstring_view to, bool fail_if_exists) override;
-    [[nodiscard]] std::error_code move_file(std::wstring_view from, std::wstring_view to, bool replace_existing) override;
+    [[nodiscard]] std::error_code move_file(std::wstring_view from, std::wstring_view to,
+                                            bool replace_existing) override;
     [[nodiscard]] std::error_code temp_path(std::wstring& path) override;
     [[nodiscard]] std::error_code temp_file_name(std::wstring_view folder, std::wstring_view prefix,
                                                  std::wstring& path) override;
-    [[nodiscard]] std::error_code list_directory(std::wstring_view folder, std::vector<directory_entry>& entries) override;
+    [[nodiscard]] std::error_code list_directory(std::wstring_view folder,
+                                                 std::vector<directory_entry>& entries) override;
 
     // shell_folders
     [[nodiscard]] std::int32_t known_folder_path(const known_folder_id& id, std::uint32_t flags,
                                                  std::wstring& path) override;
     [[nodiscard]] bool special_folder_path(shell_owner owner, int csidl, bool create, std::wstring& path) override;
-    [[nodiscard]] std::int32_t folder_path(shell_owner owner, int csidl, std::uint32_t type, std::wstring& path) override;
+    [[nodiscard]] std::int32_t folder_path(shell_owner owner, int csidl, std::uint32_t type,
+                                           std::wstring& path) override;
 
     struct open_record;  // one open handle, for the share checks
 

@@ -137,8 +137,7 @@ std::optional<std::wstring> folder_picker_double::in_tree(std::wstring_view path
     return folder;
 }
 
-std::optional<std::wstring> folder_picker_double::browse(const browse_request& request,
-                                                         folder_picker_events& events) {
+std::optional<std::wstring> folder_picker_double::browse(const browse_request& request, folder_picker_events& events) {
     if (open_) throw std::logic_error("folder_picker_double: a picker is open already");
     picker_session started;
     started.request = request;
@@ -204,28 +203,28 @@ void folder_picker_double::change_selection(const std::optional<std::wstring>& p
 
 void folder_picker_double::run(const action& next) {
     switch (next.what) {
-    case action::kind::select: {
-        const auto folder = in_tree(next.text);
-        if (!folder) throw std::invalid_argument("folder_picker_double: the tree shows no such folder to select");
-        if (!same_folder(session().selection, folder)) change_selection(folder);
-        break;
-    }
-    case action::kind::select_without_path:
-        change_selection(std::nullopt);
-        break;
-    case action::kind::type:
-        if (session().edit_box == window_handle::none) {
-            throw std::invalid_argument("folder_picker_double: the picker has no edit box to type into");
+        case action::kind::select: {
+            const auto folder = in_tree(next.text);
+            if (!folder) throw std::invalid_argument("folder_picker_double: the tree shows no such folder to select");
+            if (!same_folder(session().selection, folder)) change_selection(folder);
+            break;
         }
-        session().edit_text = next.text;
-        session().edit_text_all_selected = false;
-        break;
-    case action::kind::ok:
-        press_ok_now();
-        break;
-    case action::kind::cancel:
-        close(std::nullopt);
-        break;
+        case action::kind::select_without_path:
+            change_selection(std::nullopt);
+            break;
+        case action::kind::type:
+            if (session().edit_box == window_handle::none) {
+                throw std::invalid_argument("folder_picker_double: the picker has no edit box to type into");
+            }
+            session().edit_text = next.text;
+            session().edit_text_all_selected = false;
+            break;
+        case action::kind::ok:
+            press_ok_now();
+            break;
+        case action::kind::cancel:
+            close(std::nullopt);
+            break;
     }
 }
 

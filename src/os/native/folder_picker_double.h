@@ -42,17 +42,17 @@ struct picker_session {
     browse_request request;
     window_handle picker = window_handle::none;
     window_handle edit_box = window_handle::none;  // with bif::edit_box
-    int com_depth = 0;                              // COM initialisations of the thread while it was open
-    bool owner_disabled = false;                    // the owner was disabled while it was open
-    std::optional<std::wstring> selection;          // at the end; none for an item without a path
-    std::vector<std::wstring> selections_set;       // BFFM_SETSELECTIONW paths, as sent
-    std::vector<std::wstring> expanded;             // BFFM_SETEXPANDED paths, as sent
-    std::vector<bool> ok_states;                    // BFFM_ENABLEOK, as sent
+    int com_depth = 0;                             // COM initialisations of the thread while it was open
+    bool owner_disabled = false;                   // the owner was disabled while it was open
+    std::optional<std::wstring> selection;         // at the end; none for an item without a path
+    std::vector<std::wstring> selections_set;      // BFFM_SETSELECTIONW paths, as sent
+    std::vector<std::wstring> expanded;            // BFFM_SETEXPANDED paths, as sent
+    std::vector<bool> ok_states;                   // BFFM_ENABLEOK, as sent
     bool ok_enabled = true;
     std::wstring edit_text;
     bool edit_text_all_selected = false;
     std::vector<std::wstring> validations;  // the texts BFFM_VALIDATEFAILEDW reported
-    bool script_ran_out = false;             // the script ended with the picker open: cancelled
+    bool script_ran_out = false;            // the script ended with the picker open: cancelled
 };
 
 class folder_picker_double final : public folder_picker {

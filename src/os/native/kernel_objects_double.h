@@ -18,11 +18,11 @@ class kernel_namespace {
 public:
     struct object {
         bool is_mutex = false;
-        std::uint32_t owner = 0;       // mutex: owning process id, 0 when free
-        std::uint32_t recursion = 0;   // mutex: how often the owner took it
-        bool abandoned = false;        // mutex: its owner ended while holding it
-        std::int32_t count = 0;        // semaphore
-        std::int32_t maximum = 0;      // semaphore
+        std::uint32_t owner = 0;      // mutex: owning process id, 0 when free
+        std::uint32_t recursion = 0;  // mutex: how often the owner took it
+        bool abandoned = false;       // mutex: its owner ended while holding it
+        std::int32_t count = 0;       // semaphore
+        std::int32_t maximum = 0;     // semaphore
         std::vector<std::byte> security;
         int handles = 0;
     };

@@ -64,14 +64,14 @@ constexpr known_locale known[] = {
 wchar_t to_upper(wchar_t c) {
     const auto u = static_cast<std::uint32_t>(c);
     if (u >= 'a' && u <= 'z') return static_cast<wchar_t>(u - 32);
-    if ((u >= 0xE0 && u <= 0xFE && u != 0xF7)) return static_cast<wchar_t>(u - 32);  // Latin-1
-    if (u >= 0x100 && u <= 0x17F && u != 0x131 && u != 0x138 && u != 0x149 && u != 0x178) {          // Latin Extended-A
+    if ((u >= 0xE0 && u <= 0xFE && u != 0xF7)) return static_cast<wchar_t>(u - 32);          // Latin-1
+    if (u >= 0x100 && u <= 0x17F && u != 0x131 && u != 0x138 && u != 0x149 && u != 0x178) {  // Latin Extended-A
         const bool pairsOnEven = (u < 0x138) || (u > 0x148 && u < 0x179);
         if (pairsOnEven ? (u % 2 == 1) : (u % 2 == 0)) return static_cast<wchar_t>(u - 1);
         return c;
     }
     if (u >= 0x3B1 && u <= 0x3C9 && u != 0x3C2) return static_cast<wchar_t>(u - 32);  // Greek
-    if (u >= 0x430 && u <= 0x44F) return static_cast<wchar_t>(u - 32);                  // Cyrillic
+    if (u >= 0x430 && u <= 0x44F) return static_cast<wchar_t>(u - 32);                // Cyrillic
     if (u >= 0x450 && u <= 0x45F) return static_cast<wchar_t>(u - 80);
     return c;
 }

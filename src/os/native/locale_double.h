@@ -13,8 +13,8 @@ namespace os::native {
 class scripted_locale final : public locale {
 public:
     struct locale_facts {
-        std::wstring name;         // LCIDToLocaleName
-        std::wstring nativeName;   // LOCALE_SNATIVELANGNAME, as the system writes it
+        std::wstring name;        // LCIDToLocaleName
+        std::wstring nativeName;  // LOCALE_SNATIVELANGNAME, as the system writes it
         std::uint32_t ansiCodePage = 0;
         std::optional<locale_font_signature> fontSignature;
     };

@@ -12,7 +12,9 @@ public:
     explicit refusing_file_system(std::uint32_t error = errc::access_denied) : error_(error) {}
 
     std::error_code open(std::wstring_view, file_access, file_disposition, std::uint32_t,
-                         std::unique_ptr<file>&) override { return refused(); }
+                         std::unique_ptr<file>&) override {
+        return refused();
+    }
     std::error_code get_attributes(std::wstring_view, std::uint32_t&) override { return refused(); }
     std::error_code set_attributes(std::wstring_view, std::uint32_t) override { return refused(); }
     std::error_code create_directory(std::wstring_view) override { return refused(); }

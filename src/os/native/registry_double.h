@@ -43,7 +43,9 @@ public:
     // The process token's privileges as the double sees them; none is enabled at first.
     void set_privilege_enabled(std::wstring_view privilege, bool enabled);
     // Takes the enabled state of privileges from elsewhere (a security double) from now on.
-    void use_privileges_of(std::function<bool(std::wstring_view privilege)> enabled) { privilege_source_ = std::move(enabled); }
+    void use_privileges_of(std::function<bool(std::wstring_view privilege)> enabled) {
+        privilege_source_ = std::move(enabled);
+    }
     [[nodiscard]] bool privilege_enabled(std::wstring_view privilege) const;
     // Opening (or creating) the key at root\path, or anything below it, fails with `error` from now on.
     void deny_open(registry_handle root, std::wstring_view path, std::uint32_t error = errc::access_denied);

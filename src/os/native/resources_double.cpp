@@ -6,7 +6,7 @@
 namespace os::native {
 
 std::optional<std::span<const std::byte>> memory_resources::find(module_handle module, std::uint16_t type,
-                                                                  std::uint16_t id) {
+                                                                 std::uint16_t id) {
     const auto found = items_.find({module, type, id});
     if (found == items_.end()) return std::nullopt;
     return std::span<const std::byte>(found->second);
@@ -22,7 +22,8 @@ bool memory_resources::remove(module_handle module, std::uint16_t type, std::uin
 }
 
 void memory_resources::add_program_strings(module_handle module) {
-    for (const auto& block : res::program_string_blocks()) add(module, resource_type::string, block.number, block.bytes);
+    for (const auto& block : res::program_string_blocks())
+        add(module, resource_type::string, block.number, block.bytes);
 }
 
 }  // namespace os::native

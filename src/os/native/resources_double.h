@@ -18,8 +18,7 @@ public:
     static constexpr module_handle program = 0x400000;
 
     module_handle program_module() override { return program; }
-    std::optional<std::span<const std::byte>> find(module_handle module, std::uint16_t type,
-                                                   std::uint16_t id) override;
+    std::optional<std::span<const std::byte>> find(module_handle module, std::uint16_t type, std::uint16_t id) override;
 
     // Stores a copy of `bytes` as the resource; an existing one is replaced, and spans handed out
     // for it before become invalid.

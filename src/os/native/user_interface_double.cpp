@@ -12,24 +12,7 @@ void scripted_ui::answer_next(int button) {
 
 void scripted_ui::answer_next(responder respond) { answers_.push_back(std::move(respond)); }
 
-int scripted_ui::default_answer(std::uint32_t type) {
-    // The buttons of each button set from left to right, as MessageBoxW lays them out.
-    static constexpr std::array<std::array<int, 3>, 7> buttons = {{
-        {id::ok, 0, 0},
-        {id::ok, id::cancel, 0},
-        {id::abort, id::retry, id::ignore},
-        {id::yes, id::no, id::cancel},
-        {id::yes, id::no, 0},
-        {id::retry, id::cancel, 0},
-        {id::cancel, id::try_again, id::continue_},
-    }};
-    const auto set = type & mb::button_mask;
-    if (set >= buttons.size()) return 0;
-    const auto& row = buttons[set];
-    const auto index = (type & mb::default_button_mask) >> 8;
-    // A default button beyond the set falls back to the first one, as MessageBoxW does.
-    return index < row.size() && row[index] != 0 ? row[index] : row[0];
-}
+int scripted_ui::default_answer(std::uint32_t type) { return default_box_answer(type); }
 
 int scripted_ui::message_box(window_handle owner, std::wstring_view text, std::wstring_view caption,
                              std::uint32_t type) {

@@ -37,8 +37,8 @@ std::error_code code_page_adapter::to_bytes(std::uint32_t code_page, std::uint32
     const bool utf = code_page == CP_UTF7 || code_page == CP_UTF8;
     BOOL defaulted = FALSE;
     const int result = WideCharToMultiByte(code_page, flags, input.data(), static_cast<int>(input.size()),
-                                           output.empty() ? nullptr : output.data(), output.empty() ? 0 : room,
-                                           nullptr, utf ? nullptr : &defaulted);
+                                           output.empty() ? nullptr : output.data(), output.empty() ? 0 : room, nullptr,
+                                           utf ? nullptr : &defaulted);
     if (result == 0) return win_error(GetLastError());
     count = static_cast<std::size_t>(result);
     used_default = defaulted != FALSE;

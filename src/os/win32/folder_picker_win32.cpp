@@ -52,18 +52,19 @@ int CALLBACK browse_callback(HWND window, UINT message, LPARAM parameter, LPARAM
     if (context.failure) return 0;
     try {
         switch (message) {
-        case BFFM_INITIALIZED:
-            context.events->initialized(to_handle(window));
-            break;
-        case BFFM_SELCHANGED:
-            context.events->selection_changed(to_handle(window), path_of(reinterpret_cast<LPCITEMIDLIST>(parameter)));
-            break;
-        case BFFM_VALIDATEFAILEDW:
-            return context.events->validation_failed(to_handle(window), reinterpret_cast<const wchar_t*>(parameter))
-                       ? 1
-                       : 0;
-        default:
-            break;
+            case BFFM_INITIALIZED:
+                context.events->initialized(to_handle(window));
+                break;
+            case BFFM_SELCHANGED:
+                context.events->selection_changed(to_handle(window),
+                                                  path_of(reinterpret_cast<LPCITEMIDLIST>(parameter)));
+                break;
+            case BFFM_VALIDATEFAILEDW:
+                return context.events->validation_failed(to_handle(window), reinterpret_cast<const wchar_t*>(parameter))
+                           ? 1
+                           : 0;
+            default:
+                break;
         }
     } catch (...) {
         context.failure = std::current_exception();
@@ -76,8 +77,7 @@ std::error_code last_error() { return win_error(::GetLastError()); }
 
 }  // namespace
 
-std::optional<std::wstring> folder_picker_adapter::browse(const browse_request& request,
-                                                          folder_picker_events& events) {
+std::optional<std::wstring> folder_picker_adapter::browse(const browse_request& request, folder_picker_events& events) {
     unique_item_id root;
     if (request.root && FAILED(::SHGetSpecialFolderLocation(to_hwnd(request.owner), *request.root, root.put()))) {
         root.reset();

@@ -43,28 +43,33 @@ std::error_code kernel_objects_adapter::create_mutex(std::wstring_view name, boo
     security_attributes attributes(security);
     const std::wstring text(name);
     SetLastError(0);
-    HANDLE created = CreateMutexW(attributes.get(), initial_owner ? TRUE : FALSE, text.empty() ? nullptr : text.c_str());
+    HANDLE created =
+        CreateMutexW(attributes.get(), initial_owner ? TRUE : FALSE, text.empty() ? nullptr : text.c_str());
     return finish_create(created, handle, already_existed);
 }
 
 std::error_code kernel_objects_adapter::create_semaphore(std::wstring_view name, std::int32_t initial_count,
                                                          std::int32_t maximum_count,
-                                                         std::span<const std::byte> security,
-                                                         kernel_handle& handle, bool& already_existed) {
+                                                         std::span<const std::byte> security, kernel_handle& handle,
+                                                         bool& already_existed) {
     security_attributes attributes(security);
     const std::wstring text(name);
     SetLastError(0);
-    HANDLE created = CreateSemaphoreW(attributes.get(), initial_count, maximum_count,
-                                      text.empty() ? nullptr : text.c_str());
+    HANDLE created =
+        CreateSemaphoreW(attributes.get(), initial_count, maximum_count, text.empty() ? nullptr : text.c_str());
     return finish_create(created, handle, already_existed);
 }
 
 wait_result kernel_objects_adapter::wait(kernel_handle handle, std::uint32_t milliseconds) {
     switch (WaitForSingleObject(to_handle(handle), milliseconds)) {
-        case WAIT_OBJECT_0: return wait_result::signaled;
-        case WAIT_ABANDONED: return wait_result::abandoned;
-        case WAIT_TIMEOUT: return wait_result::timeout;
-        default: return wait_result::failed;
+        case WAIT_OBJECT_0:
+            return wait_result::signaled;
+        case WAIT_ABANDONED:
+            return wait_result::abandoned;
+        case WAIT_TIMEOUT:
+            return wait_result::timeout;
+        default:
+            return wait_result::failed;
     }
 }
 

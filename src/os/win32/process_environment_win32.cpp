@@ -29,9 +29,7 @@ bool process_environment_adapter::processor_feature_present(std::uint32_t featur
     return IsProcessorFeaturePresent(feature) != FALSE;
 }
 
-void process_environment_adapter::add_error_mode(std::uint32_t bits) {
-    SetErrorMode(GetErrorMode() | bits);
-}
+void process_environment_adapter::add_error_mode(std::uint32_t bits) { SetErrorMode(GetErrorMode() | bits); }
 
 std::uint32_t process_environment_adapter::common_controls_major_version() {
     // Ask the library that provides InitCommonControlsEx to this program: the one the manifest
@@ -40,8 +38,8 @@ std::uint32_t process_environment_adapter::common_controls_major_version() {
     if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                             reinterpret_cast<LPCWSTR>(reinterpret_cast<void*>(&InitCommonControlsEx)), &library))
         return 0;
-    auto get_version = reinterpret_cast<DLLGETVERSIONPROC>(
-        reinterpret_cast<void*>(GetProcAddress(library, "DllGetVersion")));
+    auto get_version =
+        reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(GetProcAddress(library, "DllGetVersion")));
     if (!get_version) return 0;
     DLLVERSIONINFO info{};
     info.cbSize = sizeof info;

@@ -30,8 +30,8 @@ public:
         HKEY key = nullptr;
         DWORD disposition = 0;
         const std::wstring path(subkey);
-        if (auto ec = status(RegCreateKeyExW(as_hkey(parent), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                             access, nullptr, &key, &disposition)))
+        if (auto ec = status(RegCreateKeyExW(as_hkey(parent), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
+                                             nullptr, &key, &disposition)))
             return ec;
         opened = reinterpret_cast<registry_handle>(key);
         already_existed = disposition == REG_OPENED_EXISTING_KEY;
@@ -47,8 +47,8 @@ public:
         const std::wstring value(name);
         DWORD got_type = 0;
         DWORD got_size = size;
-        const LSTATUS s = RegQueryValueExW(as_hkey(key), value.c_str(), nullptr, &got_type,
-                                           reinterpret_cast<BYTE*>(data), &got_size);
+        const LSTATUS s =
+            RegQueryValueExW(as_hkey(key), value.c_str(), nullptr, &got_type, reinterpret_cast<BYTE*>(data), &got_size);
         if (s == ERROR_MORE_DATA) size = got_size;
         if (s != ERROR_SUCCESS) return status(s);
         type = got_type;

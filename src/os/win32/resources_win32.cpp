@@ -5,9 +5,7 @@
 
 namespace os::win32 {
 
-module_handle resources_adapter::program_module() {
-    return reinterpret_cast<module_handle>(GetModuleHandleW(nullptr));
-}
+module_handle resources_adapter::program_module() { return reinterpret_cast<module_handle>(GetModuleHandleW(nullptr)); }
 
 std::optional<std::span<const std::byte>> resources_adapter::find(module_handle module, std::uint16_t type,
                                                                   std::uint16_t id) {

@@ -10,7 +10,9 @@ namespace os::win32 {
 namespace {
 
 HWND to_hwnd(window_handle window) noexcept { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window)); }
-window_handle to_handle(HWND window) noexcept { return static_cast<window_handle>(reinterpret_cast<std::uintptr_t>(window)); }
+window_handle to_handle(HWND window) noexcept {
+    return static_cast<window_handle>(reinterpret_cast<std::uintptr_t>(window));
+}
 
 BOOL CALLBACK collect_window(HWND window, LPARAM context) {
     reinterpret_cast<std::vector<window_handle>*>(context)->push_back(to_handle(window));
@@ -64,8 +66,8 @@ bool user_interface_adapter::is_window_enabled(window_handle window) {
 }
 
 icon_handle user_interface_adapter::load_icon(std::uintptr_t module, std::uint16_t id) {
-    HANDLE icon = ::LoadImageW(reinterpret_cast<HINSTANCE>(module), MAKEINTRESOURCEW(id), IMAGE_ICON, 0, 0,
-                               LR_DEFAULTCOLOR);
+    HANDLE icon =
+        ::LoadImageW(reinterpret_cast<HINSTANCE>(module), MAKEINTRESOURCEW(id), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR);
     return static_cast<icon_handle>(reinterpret_cast<std::uintptr_t>(icon));
 }
 

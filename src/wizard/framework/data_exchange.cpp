@@ -15,8 +15,10 @@ constexpr std::uint32_t too_long_box_type = 0x30;  // MB_OK | MB_ICONEXCLAMATION
 
 void data_exchange::text(int id, std::wstring& value) {
     auto& host = dialog_.Host();
-    if (saving_) value = host.text(id);
-    else host.set_text(id, value);
+    if (saving_)
+        value = host.text(id);
+    else
+        host.set_text(id, value);
 }
 
 void data_exchange::max_chars(int id, const std::wstring& value, std::size_t maximum) {
@@ -33,8 +35,10 @@ void data_exchange::max_chars(int id, const std::wstring& value, std::size_t max
 
 void data_exchange::check(int id, int& state) {
     auto& host = dialog_.Host();
-    if (saving_) state = host.is_checked(id) ? 1 : 0;
-    else host.set_check(id, state != 0);
+    if (saving_)
+        state = host.is_checked(id) ? 1 : 0;
+    else
+        host.set_check(id, state != 0);
 }
 
 void data_exchange::radio(int first, int& index) {

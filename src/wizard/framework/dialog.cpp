@@ -57,8 +57,10 @@ void CDialog::DispatchCommand(int id, int notification) {
     if (OnCommand(id, notification)) return;
     // Buttons and accelerators: IDOK and IDCANCEL arrive with BN_CLICKED (or 0 from the keyboard).
     if (notification != notify::clicked) return;
-    if (id == id_ok) OnOK();
-    else if (id == id_cancel) OnCancel();
+    if (id == id_ok)
+        OnOK();
+    else if (id == id_cancel)
+        OnCancel();
 }
 
 }  // namespace wizard

@@ -33,7 +33,7 @@ inline constexpr unsigned restore = 0xF120;
 
 // Notification codes of WM_COMMAND that the wizard handles.
 namespace notify {
-inline constexpr int clicked = 0;         // BN_CLICKED
+inline constexpr int clicked = 0;           // BN_CLICKED
 inline constexpr int selection_change = 1;  // CBN_SELCHANGE
 }  // namespace notify
 
@@ -45,11 +45,11 @@ public:
     [[nodiscard]] virtual os::window_handle window() const = 0;
     virtual void set_title(std::wstring_view title) = 0;  // SetWindowTextW
     [[nodiscard]] virtual std::wstring title() = 0;
-    virtual void show(bool visible) = 0;                  // ShowWindow SW_SHOW / SW_HIDE
+    virtual void show(bool visible) = 0;  // ShowWindow SW_SHOW / SW_HIDE
     [[nodiscard]] virtual bool is_visible() = 0;
-    [[nodiscard]] virtual bool is_minimized() = 0;        // IsIconic
+    [[nodiscard]] virtual bool is_minimized() = 0;  // IsIconic
     [[nodiscard]] virtual rect window_rect() = 0;
-    [[nodiscard]] virtual rect client_rect() = 0;         // GetClientRect: left and top are 0
+    [[nodiscard]] virtual rect client_rect() = 0;  // GetClientRect: left and top are 0
     // SetWindowPos without z-order change, redraw or activation; `move` and `size` say which of the
     // rectangle's parts apply (SWP_NOMOVE / SWP_NOSIZE for the others).
     virtual void set_position(const rect& where, bool move, bool size) = 0;
@@ -59,7 +59,7 @@ public:
     virtual void append_system_menu_separator() = 0;
     virtual void append_system_menu_item(unsigned command, std::wstring_view text) = 0;
     virtual void modify_system_menu_item(unsigned command, std::wstring_view text) = 0;  // ModifyMenuW
-    virtual void delete_system_menu_item(unsigned command) = 0;                           // DeleteMenu
+    virtual void delete_system_menu_item(unsigned command) = 0;                          // DeleteMenu
     virtual void enable_system_menu_item(unsigned command, bool enable) = 0;             // EnableMenuItem
 
     // Controls.
@@ -77,15 +77,15 @@ public:
     [[nodiscard]] virtual std::vector<int> radio_group(int first) = 0;
     [[nodiscard]] virtual rect control_rect(int id) = 0;
     virtual void move_control(int id, const rect& where) = 0;  // without redraw
-    virtual void set_focus(int id) = 0;                           // WM_NEXTDLGCTL to the control
-    virtual void set_default_button(int id) = 0;                  // DM_SETDEFID
-    [[nodiscard]] virtual int default_button() = 0;               // DM_GETDEFID; 0 when none
+    virtual void set_focus(int id) = 0;                        // WM_NEXTDLGCTL to the control
+    virtual void set_default_button(int id) = 0;               // DM_SETDEFID
+    [[nodiscard]] virtual int default_button() = 0;            // DM_GETDEFID; 0 when none
 
     // Text measurement in the control's own font (GetTextExtentPoint32W in a DC of the control).
     [[nodiscard]] virtual int text_width(int id, std::wstring_view text) = 0;
 
     // Edit controls.
-    virtual void set_read_only(int id, bool read_only) = 0;  // EM_SETREADONLY
+    virtual void set_read_only(int id, bool read_only) = 0;    // EM_SETREADONLY
     virtual void limit_text(int id, std::size_t maximum) = 0;  // EM_LIMITTEXT
     [[nodiscard]] virtual bool is_read_only(int id) = 0;
     // EM_GETMARGINS: the left and right margins in pixels.
@@ -93,7 +93,7 @@ public:
     [[nodiscard]] virtual rect control_client_rect(int id) = 0;
     // Caret to the end (EM_SETSEL 0x7FFFFFFF, -1), EM_SCROLLCARET, EM_REPLACESEL (not undoable).
     virtual void append_edit_text(int id, std::wstring_view text) = 0;
-    virtual void scroll_edit_lines(int id, int lines) = 0;       // EM_LINESCROLL 0, lines
+    virtual void scroll_edit_lines(int id, int lines) = 0;     // EM_LINESCROLL 0, lines
     [[nodiscard]] virtual int first_visible_line(int id) = 0;  // EM_GETFIRSTVISIBLELINE
 
     // Progress bars.
@@ -107,9 +107,9 @@ public:
     // Loads icon `icon_id` of the program's resources at `icon_width` x `icon_height`, adds it to the
     // list's images (-1 when that fails) and inserts an item at the end with that image as image and
     // selected image.  Answers the item's position, or -1.
-    virtual int add_list_item(int id, std::wstring_view text, std::uint16_t icon_id, int icon_width,
-                              int icon_height, std::intptr_t data) = 0;
-    [[nodiscard]] virtual int list_selection(int id) = 0;  // CB_GETCURSEL; -1 when none
+    virtual int add_list_item(int id, std::wstring_view text, std::uint16_t icon_id, int icon_width, int icon_height,
+                              std::intptr_t data) = 0;
+    [[nodiscard]] virtual int list_selection(int id) = 0;     // CB_GETCURSEL; -1 when none
     virtual void select_list_item(int id, int position) = 0;  // CB_SETCURSEL
     // CBEM_GETITEM with CBEIF_LPARAM: nothing when the item does not exist.
     [[nodiscard]] virtual std::optional<std::intptr_t> list_item_data(int id, int position) = 0;

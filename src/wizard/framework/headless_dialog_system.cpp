@@ -22,27 +22,6 @@ constexpr int en_update = 0x0400;
 constexpr int en_max_text = 0x0501;
 constexpr unsigned command_mask = 0xFFF0;  // the system's own low four bits of SC_* commands
 
-// The buttons MessageBoxW shows for a type, from left to right.
-std::vector<int> box_buttons(std::uint32_t type) {
-    namespace id = os::id;
-    switch (type & os::mb::button_mask) {
-        case os::mb::ok_cancel:
-            return {id::ok, id::cancel};
-        case os::mb::abort_retry_ignore:
-            return {id::abort, id::retry, id::ignore};
-        case os::mb::yes_no_cancel:
-            return {id::yes, id::no, id::cancel};
-        case os::mb::yes_no:
-            return {id::yes, id::no};
-        case os::mb::retry_cancel:
-            return {id::retry, id::cancel};
-        case os::mb::cancel_try_continue:
-            return {id::cancel, id::try_again, id::continue_};
-        default:
-            return {id::ok};
-    }
-}
-
 // True while `dialog` still has `window` (a handler may have ended a child dialog).
 bool still_has(const CDialog& dialog, const headless_dialog_host& window) {
     return dialog.HasWindow() && &dialog.Host() == &window;
@@ -157,9 +136,7 @@ int headless_dialog_system::answer_box(const std::wstring& text, std::uint32_t t
         answer = answers_.front();
         answers_.erase(answers_.begin());
     } else {
-        const auto buttons = box_buttons(type);
-        const std::size_t index = (type & os::mb::default_button_mask) >> 8;
-        answer = buttons[index < buttons.size() ? index : 0];
+        answer = os::default_box_answer(type);
     }
     boxes_.push_back({text, type, answer});
     return answer;

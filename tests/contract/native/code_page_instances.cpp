@@ -15,9 +15,9 @@ private:
 };
 
 INSTANTIATE_TEST_SUITE_P(Table1252, CodePageContract,
-                         testing::Values(code_page_factory{"Table1252", [] {
-                             return std::unique_ptr<code_page_subject>(std::make_unique<double_subject>());
-                         }}),
+                         testing::Values(code_page_factory{
+                             "Table1252",
+                             [] { return std::unique_ptr<code_page_subject>(std::make_unique<double_subject>()); }}),
                          code_page_factory_name);
 
 }  // namespace

@@ -30,9 +30,11 @@ private:
 };
 
 INSTANTIATE_TEST_SUITE_P(DirectoryMachine, ShellFoldersContract,
-                         testing::Values(shell_folders_factory{"DirectoryMachine", [] {
-                             return std::unique_ptr<shell_folders_subject>(std::make_unique<directory_machine_subject>());
-                         }}),
+                         testing::Values(shell_folders_factory{"DirectoryMachine",
+                                                               [] {
+                                                                   return std::unique_ptr<shell_folders_subject>(
+                                                                       std::make_unique<directory_machine_subject>());
+                                                               }}),
                          shell_folders_factory_name);
 
 }  // namespace

@@ -25,7 +25,8 @@ public:
         std::error_code ec;
         // Read-only files would not stop root, but keep the host tidy for other users too.
         for (auto& e : std::filesystem::recursive_directory_iterator(root_, ec))
-            std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+            std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, ec);
         std::filesystem::remove_all(root_, ec);
     }
     os::file_system& fs() override { return *machine_; }
@@ -37,9 +38,11 @@ private:
 };
 
 INSTANTIATE_TEST_SUITE_P(DirectoryMachine, FileSystemContract,
-                         testing::Values(file_system_factory{"DirectoryMachine", [] {
-                             return std::unique_ptr<file_system_subject>(std::make_unique<directory_subject>());
-                         }}),
+                         testing::Values(file_system_factory{"DirectoryMachine",
+                                                             [] {
+                                                                 return std::unique_ptr<file_system_subject>(
+                                                                     std::make_unique<directory_subject>());
+                                                             }}),
                          file_system_factory_name);
 
 }  // namespace

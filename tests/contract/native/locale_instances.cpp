@@ -15,9 +15,9 @@ private:
 };
 
 INSTANTIATE_TEST_SUITE_P(Scripted, LocaleContract,
-                         testing::Values(locale_factory{"Scripted", [] {
-                             return std::unique_ptr<locale_subject>(std::make_unique<scripted_subject>());
-                         }}),
+                         testing::Values(locale_factory{
+                             "Scripted",
+                             [] { return std::unique_ptr<locale_subject>(std::make_unique<scripted_subject>()); }}),
                          locale_factory_name);
 
 }  // namespace

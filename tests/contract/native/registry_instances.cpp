@@ -45,7 +45,9 @@ public:
         ASSERT_FALSE(machine_->open(path, os::file_access::write, os::file_disposition::create_always, 0, f));
         ASSERT_FALSE(f->write(std::as_bytes(std::span(bytes.data(), bytes.size()))));
     }
-    void set_privilege(const std::wstring& name, bool enable) override { registry_->set_privilege_enabled(name, enable); }
+    void set_privilege(const std::wstring& name, bool enable) override {
+        registry_->set_privilege_enabled(name, enable);
+    }
 
 private:
     std::filesystem::path root_;
@@ -54,9 +56,9 @@ private:
 };
 
 INSTANTIATE_TEST_SUITE_P(MemoryRegistry, RegistryContract,
-                         testing::Values(registry_factory{"MemoryRegistry", [] {
-                             return std::unique_ptr<registry_subject>(std::make_unique<memory_subject>());
-                         }}),
+                         testing::Values(registry_factory{
+                             "MemoryRegistry",
+                             [] { return std::unique_ptr<registry_subject>(std::make_unique<memory_subject>()); }}),
                          registry_factory_name);
 
 }  // namespace

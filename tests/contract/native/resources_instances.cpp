@@ -16,9 +16,9 @@ private:
 };
 
 INSTANTIATE_TEST_SUITE_P(Memory, ResourcesContract,
-                         testing::Values(resources_factory{"Memory", [] {
-                             return std::unique_ptr<resources_subject>(std::make_unique<memory_subject>());
-                         }}),
+                         testing::Values(resources_factory{
+                             "Memory",
+                             [] { return std::unique_ptr<resources_subject>(std::make_unique<memory_subject>()); }}),
                          resources_factory_name);
 
 }  // namespace

@@ -45,9 +45,9 @@ private:
 };
 
 INSTANTIATE_TEST_SUITE_P(Scripted, SecurityContract,
-                         testing::Values(security_factory{"Scripted", [] {
-                             return std::unique_ptr<security_subject>(std::make_unique<double_subject>());
-                         }}),
+                         testing::Values(security_factory{
+                             "Scripted",
+                             [] { return std::unique_ptr<security_subject>(std::make_unique<double_subject>()); }}),
                          security_factory_name);
 
 }  // namespace

@@ -15,9 +15,9 @@ private:
 };
 
 INSTANTIATE_TEST_SUITE_P(EnglishTable, SystemTextContract,
-                         testing::Values(system_text_factory{"EnglishTable", [] {
-                             return std::unique_ptr<system_text_subject>(std::make_unique<table_subject>());
-                         }}),
+                         testing::Values(system_text_factory{
+                             "EnglishTable",
+                             [] { return std::unique_ptr<system_text_subject>(std::make_unique<table_subject>()); }}),
                          system_text_factory_name);
 
 }  // namespace

@@ -42,8 +42,10 @@ private:
         for (const auto& e : entries) {
             const std::wstring path = folder + L"\\" + e.name;
             (void)adapter_.set_attributes(path, os::file_attribute::normal);
-            if (e.attributes & os::file_attribute::directory) remove_tree(path);
-            else (void)adapter_.delete_file(path);
+            if (e.attributes & os::file_attribute::directory)
+                remove_tree(path);
+            else
+                (void)adapter_.delete_file(path);
         }
         (void)adapter_.remove_directory(folder);
     }
@@ -66,7 +68,8 @@ public:
         machine_.reset();
         std::error_code ec;
         for (auto& e : std::filesystem::recursive_directory_iterator(root_, ec))
-            std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+            std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, ec);
         std::filesystem::remove_all(root_, ec);
     }
     os::file_system& fs() override { return *machine_; }

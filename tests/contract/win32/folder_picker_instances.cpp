@@ -83,8 +83,7 @@ private:
         WIN32_FIND_DATAW entry{};
         const HANDLE search = ::FindFirstFileW(vd::path::join(folder, L"*").c_str(), &entry);
         if (search == INVALID_HANDLE_VALUE) return;
-        while (::FindNextFileW(search, &entry)) {
-        }
+        while (::FindNextFileW(search, &entry)) {}
         ::FindClose(search);
     }
 

@@ -32,18 +32,13 @@ private:
     os::native::scripted_locale locale_;
 };
 
-INSTANTIATE_TEST_SUITE_P(Win32, LocaleContract,
-                         testing::Values(locale_factory{"Nls",
-                                                        [] {
-                                                            return std::unique_ptr<locale_subject>(
-                                                                std::make_unique<nls_subject>());
-                                                        }},
-                                         locale_factory{"Scripted",
-                                                        [] {
-                                                            return std::unique_ptr<locale_subject>(
-                                                                std::make_unique<scripted_subject>());
-                                                        }}),
-                         locale_factory_name);
+INSTANTIATE_TEST_SUITE_P(
+    Win32, LocaleContract,
+    testing::Values(
+        locale_factory{"Nls", [] { return std::unique_ptr<locale_subject>(std::make_unique<nls_subject>()); }},
+        locale_factory{"Scripted",
+                       [] { return std::unique_ptr<locale_subject>(std::make_unique<scripted_subject>()); }}),
+    locale_factory_name);
 
 }  // namespace
 }  // namespace contract

@@ -51,9 +51,12 @@ public:
         ::DeleteFileW(files_.back().c_str());
         return files_.back();
     }
-    bool file_exists(const std::wstring& path) override { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+    bool file_exists(const std::wstring& path) override {
+        return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
     void write_file(const std::wstring& path, const std::string& bytes) override {
-        const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE h =
+            ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(h, INVALID_HANDLE_VALUE);
         DWORD written = 0;
         ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -73,9 +76,9 @@ private:
 };
 
 INSTANTIATE_TEST_SUITE_P(SystemRegistry, RegistryContract,
-                         testing::Values(registry_factory{"SystemRegistry", [] {
-                             return std::unique_ptr<registry_subject>(std::make_unique<system_subject>());
-                         }}),
+                         testing::Values(registry_factory{
+                             "SystemRegistry",
+                             [] { return std::unique_ptr<registry_subject>(std::make_unique<system_subject>()); }}),
                          registry_factory_name);
 
 }  // namespace

@@ -33,8 +33,8 @@ public:
     os::security& security() override { return *adapter_; }
     std::wstring make_file() override {
         std::wstring path = next_name(L".dat");
-        const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                        nullptr);
+        const HANDLE file =
+            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
         return path;
     }
@@ -58,9 +58,9 @@ private:
 };
 
 INSTANTIATE_TEST_SUITE_P(Win32, SecurityContract,
-                         testing::Values(security_factory{"System", [] {
-                             return std::unique_ptr<security_subject>(std::make_unique<system_subject>());
-                         }}),
+                         testing::Values(security_factory{
+                             "System",
+                             [] { return std::unique_ptr<security_subject>(std::make_unique<system_subject>()); }}),
                          security_factory_name);
 
 }  // namespace

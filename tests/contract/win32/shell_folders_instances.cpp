@@ -31,18 +31,14 @@ private:
     os::native::shell_folders_double double_;
 };
 
-INSTANTIATE_TEST_SUITE_P(Win32, ShellFoldersContract,
-                         testing::Values(shell_folders_factory{"Shell",
-                                                               [] {
-                                                                   return std::unique_ptr<shell_folders_subject>(
-                                                                       std::make_unique<shell_subject>());
-                                                               }},
-                                         shell_folders_factory{"Table",
-                                                               [] {
-                                                                   return std::unique_ptr<shell_folders_subject>(
-                                                                       std::make_unique<double_subject>());
-                                                               }}),
-                         shell_folders_factory_name);
+INSTANTIATE_TEST_SUITE_P(
+    Win32, ShellFoldersContract,
+    testing::Values(
+        shell_folders_factory{"Shell",
+                              [] { return std::unique_ptr<shell_folders_subject>(std::make_unique<shell_subject>()); }},
+        shell_folders_factory{
+            "Table", [] { return std::unique_ptr<shell_folders_subject>(std::make_unique<double_subject>()); }}),
+    shell_folders_factory_name);
 
 }  // namespace
 }  // namespace contract

@@ -68,9 +68,9 @@ inline std::uint32_t icon_kind(HICON icon) {
         const wchar_t* name;
         std::uint32_t flag;
     };
-    for (const auto& [name, flag] : {kind{IDI_EXCLAMATION, os::mb::icon_exclamation},
-                                     kind{IDI_QUESTION, os::mb::icon_question}, kind{IDI_HAND, os::mb::icon_hand},
-                                     kind{IDI_ASTERISK, os::mb::icon_asterisk}}) {
+    for (const auto& [name, flag] :
+         {kind{IDI_EXCLAMATION, os::mb::icon_exclamation}, kind{IDI_QUESTION, os::mb::icon_question},
+          kind{IDI_HAND, os::mb::icon_hand}, kind{IDI_ASTERISK, os::mb::icon_asterisk}}) {
         if (icon != nullptr && icon == ::LoadIconW(nullptr, name)) return flag;
     }
     return 0;
@@ -105,7 +105,6 @@ inline observed_box read_and_press(HWND box, int press) {
     ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED), reinterpret_cast<LPARAM>(pressed));
     return seen;
 }
-
 
 // Presses a button of the next message box that the calling thread shows.  Make one before the
 // box call, and ask result() after it returns.

@@ -109,22 +109,27 @@ INT_PTR CALLBACK first_page_proc(HWND page, UINT message, WPARAM wparam, LPARAM 
     const int id = LOWORD(wparam);
     const auto control = reinterpret_cast<HWND>(lparam);
     switch (HIWORD(wparam)) {
-    case CBN_SELCHANGE: {
-        const auto position = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
-        report(page, L"selected " + std::to_wstring(id) + L" " + std::to_wstring(position));
-        if (id == language_list && position == position_without_texts)
-            MessageBoxW(GetAncestor(page, GA_ROOT), L"This language has no texts of its own.", caption,
-                        MB_ICONINFORMATION);
-        return TRUE;
-    }
-    case EN_CHANGE: report(page, L"changed " + std::to_wstring(id) + L" " + text_of(control)); return TRUE;
-    case BN_CLICKED:
-        if (id == apply_button) report(page, L"pressed " + std::to_wstring(id));
-        else
-            report(page, L"clicked " + std::to_wstring(id) +
-                             (SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? L" checked" : L" unchecked"));
-        return TRUE;
-    default: return FALSE;
+        case CBN_SELCHANGE: {
+            const auto position = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
+            report(page, L"selected " + std::to_wstring(id) + L" " + std::to_wstring(position));
+            if (id == language_list && position == position_without_texts)
+                MessageBoxW(GetAncestor(page, GA_ROOT), L"This language has no texts of its own.", caption,
+                            MB_ICONINFORMATION);
+            return TRUE;
+        }
+        case EN_CHANGE:
+            report(page, L"changed " + std::to_wstring(id) + L" " + text_of(control));
+            return TRUE;
+        case BN_CLICKED:
+            if (id == apply_button)
+                report(page, L"pressed " + std::to_wstring(id));
+            else
+                report(page,
+                       L"clicked " + std::to_wstring(id) +
+                           (SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? L" checked" : L" unchecked"));
+            return TRUE;
+        default:
+            return FALSE;
     }
 }
 
@@ -177,23 +182,37 @@ LRESULT CALLBACK frame_proc(HWND frame, UINT message, WPARAM wparam, LPARAM lpar
     }
     auto* state = reinterpret_cast<frame_state*>(GetWindowLongPtrW(frame, GWLP_USERDATA));
     switch (message) {
-    case WM_CREATE: create_frame_contents(*state); return 0;
-    case WM_COMMAND:
-        switch (LOWORD(wparam)) {
-        case next_button: show_page(*state, 1); return 0;
-        case back_button: show_page(*state, 0); return 0;
-        case exit_button: ask_to_leave(frame); return 0;
-        default: return 0;
-        }
-    case WM_SYSCOMMAND:
-        if ((wparam & 0xFFF0) == about_command) {
-            MessageBoxW(frame, L"The end-to-end driver's test window.", L"About 'Self-test'", MB_OK);
+        case WM_CREATE:
+            create_frame_contents(*state);
             return 0;
-        }
-        break;
-    case WM_CLOSE: ask_to_leave(frame); return 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
-    default: break;
+        case WM_COMMAND:
+            switch (LOWORD(wparam)) {
+                case next_button:
+                    show_page(*state, 1);
+                    return 0;
+                case back_button:
+                    show_page(*state, 0);
+                    return 0;
+                case exit_button:
+                    ask_to_leave(frame);
+                    return 0;
+                default:
+                    return 0;
+            }
+        case WM_SYSCOMMAND:
+            if ((wparam & 0xFFF0) == about_command) {
+                MessageBoxW(frame, L"The end-to-end driver's test window.", L"About 'Self-test'", MB_OK);
+                return 0;
+            }
+            break;
+        case WM_CLOSE:
+            ask_to_leave(frame);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            break;
     }
     return DefWindowProcW(frame, message, wparam, lparam);
 }

@@ -20,10 +20,14 @@ void print_line(const std::wstring& line) {
 std::wstring escaped(const std::wstring& text) {
     std::wstring out;
     for (wchar_t c : text) {
-        if (c == L'\r') out += L"\\r";
-        else if (c == L'\n') out += L"\\n";
-        else if (c == L'\t') out += L"\\t";
-        else out += c;
+        if (c == L'\r')
+            out += L"\\r";
+        else if (c == L'\n')
+            out += L"\\n";
+        else if (c == L'\t')
+            out += L"\\t";
+        else
+            out += c;
     }
     return out;
 }

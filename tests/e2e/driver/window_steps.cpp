@@ -82,8 +82,10 @@ bool write_file(const std::wstring& path, const BITMAPFILEHEADER& file, const BI
 bool wait_window(session& s, DWORD timeout_ms) {
     HWND window = wait_for_new_window(s, timeout_ms);
     if (!window) return false;
-    if (s.windows.empty()) s.windows.push_back(window);
-    else s.windows.back() = window;
+    if (s.windows.empty())
+        s.windows.push_back(window);
+    else
+        s.windows.back() = window;
     print_line(L"window " + describe(window));
     return true;
 }

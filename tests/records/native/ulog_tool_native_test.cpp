@@ -65,26 +65,31 @@ TEST_F(UlogTool, PrintsWhatTheReaderTookInFileOrder) {
     EXPECT_EQ(status, 0);
     EXPECT_EQ(out,
               "version 1\ntitle Lignotek 7.07\ninstall C:\\Program Files\\Caf\xc3\xa9\nshortcut C:\\Menu\n"
-              "0\t-1\t1\tC:\\Program Files\\Caf\xc3\xa9\n1\t3\t1\tC:\\Shared\\a.dat\n1\t3\t0\tC:\\Shared\\a.dat\n5\t-1\t1\t\n");
+              "0\t-1\t1\tC:\\Program "
+              "Files\\Caf\xc3\xa9\n1\t3\t1\tC:\\Shared\\a.dat\n1\t3\t0\tC:\\Shared\\a.dat\n5\t-1\t1\t\n");
 
     // Against a machine, folders that do not exist there are not taken.
-    const auto [status2, out2] = run("ulog '" + (dir_ / "in.ulog").string() + "' --root '" + (dir_ / "machine").string() + "'");
+    const auto [status2, out2] =
+        run("ulog '" + (dir_ / "in.ulog").string() + "' --root '" + (dir_ / "machine").string() + "'");
     EXPECT_EQ(status2, 0);
     EXPECT_NE(out2.find("install \nshortcut \n"), std::string::npos);
 }
 
 TEST_F(UlogTool, WritesTheLogAgainMerged) {
     write(dir_ / "in.ulog", utf16(log_text));
-    const auto [status, out] = run("ulog '" + (dir_ / "in.ulog").string() + "' --write '" + (dir_ / "out.ulog").string() +
-                                   "' --install 'C:\\New' --shortcut 'C:\\M'");
+    const auto [status, out] = run("ulog '" + (dir_ / "in.ulog").string() + "' --write '" +
+                                   (dir_ / "out.ulog").string() + "' --install 'C:\\New' --shortcut 'C:\\M'");
     ASSERT_EQ(status, 0);
     EXPECT_EQ(read(dir_ / "out.ulog"),
               utf16(L"// Uninstall Log File v1\r\n"
                     L"// ############ WARNING: Do not delete or modify this file. ############\r\n"
                     L"// Install Lignotek 7.08r -- Update (Lignotek 7.07)\r\n"
-                    L"// Install Path : C:\\New\r\n// Shortcut Path : C:\\M\r\n// " + std::wstring(20, L'-') + L"\r\n"
+                    L"// Install Path : C:\\New\r\n// Shortcut Path : C:\\M\r\n// " +
+                    std::wstring(20, L'-') +
+                    L"\r\n"
                     L"0000:00ff:1 -- C:\\Program Files\\Caf\u00e9\r\n0001:0103:0 -- C:\\Shared\\a.dat\r\n"
-                    L"0002:05ff:1 -- HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lignotek 7\r\n"));
+                    L"0002:05ff:1 -- "
+                    L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lignotek 7\r\n"));
 }
 
 TEST_F(UlogTool, BadUseAndMissingFiles) {
@@ -102,7 +107,8 @@ TEST_F(UlogTool, BadUseAndMissingFiles) {
     for (const auto& r : rows) EXPECT_EQ(run(r.args).first, r.status) << r.args;
     write(dir_ / "in.ulog", utf16(log_text));
     EXPECT_EQ(run("ulog '" + (dir_ / "in.ulog").string() + "' --write '" + (dir_ / "no" / "out.ulog").string() +
-                  "' --install x --shortcut y").first,
+                  "' --install x --shortcut y")
+                  .first,
               1);
 }
 

@@ -40,7 +40,9 @@ protected:
         (void)registry_->delete_tree(os::hkey::local_machine, key_path());
         remove_folder();
     }
-    std::wstring key_path() const { return std::wstring(UninstallLog::uninstall_root) + L"\\" + identity_.productKeyName; }
+    std::wstring key_path() const {
+        return std::wstring(UninstallLog::uninstall_root) + L"\\" + identity_.productKeyName;
+    }
     void remove_folder() {
         WIN32_FIND_DATAW data;
         const HANDLE find = ::FindFirstFileW((folder_ + L"\\*").c_str(), &data);
@@ -55,7 +57,8 @@ protected:
         ::RemoveDirectoryW(folder_.c_str());
     }
     void write(const std::wstring& path, const std::string& bytes, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
-        const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE h =
+            ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(h, INVALID_HANDLE_VALUE);
         DWORD written = 0;
         ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -73,7 +76,8 @@ protected:
         return out;
     }
     std::unique_ptr<UninstallLog> journal() {
-        return std::make_unique<UninstallLog>(records::make_journal_ports(files_, *registry_, *security_, code_pages_), identity_);
+        return std::make_unique<UninstallLog>(records::make_journal_ports(files_, *registry_, *security_, code_pages_),
+                                              identity_);
     }
 
     os::win32::file_system_adapter files_;
@@ -159,7 +163,8 @@ TEST_F(SystemJournal, AnExistingUninstallKeyIsSavedToAHive) {
 TEST_F(SystemJournal, AFreshUninstallKeyIsDeletedByRollback) {
     os::registry_handle key = 0;
     bool existed = true;
-    ASSERT_FALSE(registry_->create_key(os::hkey::local_machine, key_path() + L"\\Sub", os::key_access::all_access, key, existed));
+    ASSERT_FALSE(registry_->create_key(os::hkey::local_machine, key_path() + L"\\Sub", os::key_access::all_access, key,
+                                       existed));
     registry_->close_key(key);
     auto log = journal();
     log->RecordUninstallKey(0);
