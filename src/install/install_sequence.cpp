@@ -27,7 +27,7 @@ namespace install {
 
 namespace {
 
-constexpr std::size_t path_buffer = 260;
+constexpr std::size_t path_buffer = vd::path::max_path;
 
 class wait_cursor {
 public:

@@ -7,7 +7,7 @@ namespace install {
 
 namespace {
 
-constexpr std::size_t path_buffer = 260;
+constexpr std::size_t path_buffer = vd::path::max_path;
 
 bool fits(std::wstring_view path) { return path.size() < path_buffer; }
 

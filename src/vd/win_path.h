@@ -6,11 +6,15 @@
 // results are as long as they need to be.  Both '\' and '/' separate elements; results use '\'.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace vd::path {
+
+// MAX_PATH: the characters the shell's path functions and buffers hold, the terminator included.
+inline constexpr std::size_t max_path = 260;
 
 [[nodiscard]] constexpr bool is_separator(wchar_t c) noexcept { return c == L'\\' || c == L'/'; }
 

@@ -91,7 +91,7 @@ void FolderBrowser::ApplyTailRule() {
 
 std::optional<std::wstring> FolderBrowser::NearestExistingFolder() const {
     std::wstring folder = root_ ? vd::path::append(rootParent_, proposedPath_) : proposedPath_;
-    if (folder.size() >= max_path) return std::nullopt;
+    if (folder.size() >= vd::path::max_path) return std::nullopt;
     while (!folder.empty()) {
         if (ports_.picker.is_directory(folder)) return folder;
         std::wstring up = vd::path::remove_file_spec(folder);
@@ -146,14 +146,14 @@ bool FolderBrowser::validation_failed(os::window_handle picker, std::wstring_vie
 
 FolderBrowser::TypedPath FolderBrowser::QualifyTyped(std::wstring_view typed) const {
     // The text and its qualified form must fit the shell's MAX_PATH buffers.
-    if (typed.size() >= max_path) return {{}, path_too_long_error};
+    if (typed.size() >= vd::path::max_path) return {{}, path_too_long_error};
     std::wstring text = TrimTypedPath(typed);
     if (text.empty()) {
         if (const std::error_code error = ports_.picker.current_directory(text)) return {{}, AsHresult(error)};
     }
     TypedPath qualified = Qualify(text);
     if (qualified.error != 0) return qualified;
-    if (qualified.path.size() >= max_path) return {{}, path_too_long_error};
+    if (qualified.path.size() >= vd::path::max_path) return {{}, path_too_long_error};
     if (root_ && !vd::path::is_within(rootParent_, qualified.path)) return {{}, bad_pathname_error};
     if (!HasOnlyFolderPathCharacters(qualified.path)) return {{}, bad_pathname_error};
     return qualified;

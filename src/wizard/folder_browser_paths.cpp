@@ -57,7 +57,7 @@ std::wstring WithTail(std::wstring_view path, std::wstring_view tail) {
         }
     }
     std::wstring appended = vd::path::append(path, Joined(tailElements, present));
-    if (appended.size() >= max_path) return std::wstring(path);
+    if (appended.size() >= vd::path::max_path) return std::wstring(path);
     return appended;
 }
 

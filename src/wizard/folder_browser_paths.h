@@ -3,15 +3,14 @@
 // relative to the Start menu.
 #pragma once
 
+#include "vd/win_path.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace wizard {
-
-// The shell's path buffers hold MAX_PATH characters, the terminator included.
-inline constexpr std::size_t max_path = 260;
 
 // The sub-folder to keep at the end of chosen folders: `tail` without its trailing dots, or empty
 // when one of its characters is invalid in a path or a wildcard.

@@ -15,7 +15,7 @@ namespace {
 
 // PathQuoteSpacesW works in a buffer of 260 characters: a longer folder is shown as it stands.
 std::wstring QuotedFolder(const std::wstring& folder) {
-    constexpr std::size_t path_buffer = 260;
+    constexpr std::size_t path_buffer = vd::path::max_path;
     const std::wstring quoted = vd::path::quote_spaces(folder);
     return quoted.size() < path_buffer ? quoted : folder;
 }

@@ -7,12 +7,13 @@
 #include "res/message_ids.h"
 #include "wizard/framework/data_exchange.h"
 #include "wizard/pages/page_controls.h"
+#include "vd/win_path.h"
 
 namespace wizard {
 
 namespace {
 // The shell's path buffers hold 260 characters.
-constexpr std::size_t max_folder_length = 260;
+constexpr std::size_t max_folder_length = vd::path::max_path;
 }  // namespace
 
 CDlgPath::CDlgPath(dialog_system& system, CInstallApp& app, const FolderPickers& pickers)

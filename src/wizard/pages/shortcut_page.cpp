@@ -14,7 +14,7 @@ namespace wizard {
 
 namespace {
 
-constexpr std::size_t max_folder_length = 260;
+constexpr std::size_t max_folder_length = vd::path::max_path;
 
 // `folder` as seen from `root`, both folders: "." gives empty, anything else loses its ".\".
 std::wstring RelativeFolder(const std::wstring& root, const std::wstring& folder) {
