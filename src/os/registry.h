@@ -25,12 +25,16 @@ namespace os {
 
 using registry_handle = std::uintptr_t;
 
-// The predefined keys (HKEY_*).
+// The predefined keys (HKEY_*): negative 32-bit values widened with their sign, as the system
+// defines them, so that a 64-bit build hands the system the handles it knows.
 namespace hkey {
-inline constexpr registry_handle classes_root = 0x80000000u;
-inline constexpr registry_handle current_user = 0x80000001u;
-inline constexpr registry_handle local_machine = 0x80000002u;
-inline constexpr registry_handle users = 0x80000003u;
+constexpr registry_handle predefined(std::int32_t value) {
+    return static_cast<registry_handle>(static_cast<std::intptr_t>(value));
+}
+inline constexpr registry_handle classes_root = predefined(static_cast<std::int32_t>(0x80000000u));
+inline constexpr registry_handle current_user = predefined(static_cast<std::int32_t>(0x80000001u));
+inline constexpr registry_handle local_machine = predefined(static_cast<std::int32_t>(0x80000002u));
+inline constexpr registry_handle users = predefined(static_cast<std::int32_t>(0x80000003u));
 }  // namespace hkey
 
 // REG_* value types.

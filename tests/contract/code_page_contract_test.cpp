@@ -28,7 +28,7 @@ TEST_P(CodePageContract, EveryByteOf1252MapsToItsCharacter) {
 }
 
 TEST_P(CodePageContract, TheThreadAnsiCodePageIsTheMachines) {
-    if (!subject_->thread_ansi_is_1252()) GTEST_SKIP() << "this machine's ANSI code page is not 1252";
+    if (!subject().thread_ansi_is_1252()) GTEST_SKIP() << "this machine's ANSI code page is not 1252";
     const std::string bytes = "d\xE9j\xE0 \x80";
     std::wstring text(bytes.size(), L'\0');
     std::size_t count = 0;

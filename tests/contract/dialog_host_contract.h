@@ -5,10 +5,9 @@
 // would see.
 #pragma once
 
+#include "contract/port_suite.h"
 #include "contract/dialog_host_contract_templates.h"
 #include "wizard/framework/dialog.h"
-
-#include <gtest/gtest.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -37,11 +36,10 @@ struct list_images {
     int count = 0;
 };
 
-class dialog_host_subject {
+class dialog_host_subject : public port_subject {
 public:
     using script = std::function<void(wizard::CDialog& dialog)>;
 
-    virtual ~dialog_host_subject() = default;
     [[nodiscard]] virtual wizard::dialog_system& system() = 0;
     // DoModal with `user` playing the user while the dialog is up; when the script returns without
     // ending the dialog, the dialog is ended with -1.
@@ -69,19 +67,7 @@ public:
     // Dialog units to pixels in the dialog's font: x, y, width, height given as left, top, right,
     // bottom; the answer is the rectangle in pixels.
     [[nodiscard]] virtual wizard::rect to_pixels(wizard::CDialog& dialog, int x, int y, int width, int height) = 0;
-    [[nodiscard]] virtual bool under_wine() const { return false; }
 };
-
-struct dialog_host_factory {
-    std::string name;
-    std::function<std::unique_ptr<dialog_host_subject>()> make;
-};
-
-inline void PrintTo(const dialog_host_factory& factory, std::ostream* out) { *out << factory.name; }
-
-inline std::string dialog_host_factory_name(const testing::TestParamInfo<dialog_host_factory>& info) {
-    return info.param.name;
-}
 
 // The dialog the cases drive: it records what reaches its handlers.
 class probe_dialog : public wizard::CDialog {
@@ -126,12 +112,8 @@ public:
     }
 };
 
-class DialogHostContract : public testing::TestWithParam<dialog_host_factory> {
+class DialogHostContract : public port_suite<dialog_host_subject> {
 protected:
-    void SetUp() override { subject_ = GetParam().make(); }
-    void TearDown() override { subject_.reset(); }
-    dialog_host_subject& subject() { return *subject_; }
-
     // Runs the contract's modal dialog with `user` inside; answers DoModal's result.
     int run(const std::function<void(probe_dialog&)>& user) {
         probe_dialog dialog(subject().system(), probe::modal);
@@ -149,8 +131,6 @@ protected:
         return control ? subject().to_pixels(dialog, control->x, control->y, control->width, control->height)
                        : wizard::rect{};
     }
-
-    std::unique_ptr<dialog_host_subject> subject_;
 };
 
 }  // namespace contract

@@ -65,8 +65,8 @@ private:
     wizard::headless_dialog_system system_;
 };
 
-inline dialog_host_factory headless_factory() {
-    return {"Headless", [] { return std::unique_ptr<dialog_host_subject>(std::make_unique<headless_subject>()); }};
+inline subject_factory<dialog_host_subject> headless_factory() {
+    return factory_of<dialog_host_subject, headless_subject>("Headless");
 }
 
 }  // namespace contract

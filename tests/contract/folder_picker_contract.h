@@ -2,9 +2,8 @@
 // process and path calls and for a picker driven from its own events.
 #pragma once
 
+#include "contract/port_suite.h"
 #include "os/folder_picker.h"
-
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -15,11 +14,9 @@
 
 namespace contract {
 
-class folder_picker_subject {
+class folder_picker_subject : public port_subject {
 public:
-    virtual ~folder_picker_subject() = default;
     [[nodiscard]] virtual os::folder_picker& picker() = 0;
-    [[nodiscard]] virtual bool under_wine() const { return false; }
 
     // A new empty folder `name` in `parent` (in a scratch folder of the subject when `parent` is
     // empty), removed with the subject; its absolute path.
@@ -33,15 +30,6 @@ public:
     [[nodiscard]] virtual bool edit_text_all_selected(os::window_handle edit) = 0;
     [[nodiscard]] virtual bool ok_enabled(os::window_handle picker) = 0;
 };
-
-struct folder_picker_factory {
-    std::string name;
-    std::function<std::unique_ptr<folder_picker_subject>()> make;
-};
-
-inline std::string folder_picker_factory_name(const testing::TestParamInfo<folder_picker_factory>& info) {
-    return info.param.name;
-}
 
 // Picker events that a test fills in; every selection report is kept.
 class recorded_events final : public os::folder_picker_events {
@@ -65,14 +53,9 @@ public:
     }
 };
 
-class FolderPickerContract : public testing::TestWithParam<folder_picker_factory> {
+class FolderPickerContract : public port_suite<folder_picker_subject> {
 protected:
-    void SetUp() override { subject_ = GetParam().make(); }
-    void TearDown() override { subject_.reset(); }
-    os::folder_picker& picker() { return subject_->picker(); }
-    folder_picker_subject& subject() { return *subject_; }
-    bool under_wine() const { return subject_->under_wine(); }
-    std::unique_ptr<folder_picker_subject> subject_;
+    os::folder_picker& picker() { return subject().picker(); }
 };
 
 }  // namespace contract

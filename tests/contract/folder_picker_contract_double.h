@@ -31,9 +31,8 @@ private:
     os::native::folder_picker_double double_{ui_};
 };
 
-inline folder_picker_factory folder_picker_double_factory() {
-    return {"Double",
-            [] { return std::unique_ptr<folder_picker_subject>(std::make_unique<folder_picker_double_subject>()); }};
+inline subject_factory<folder_picker_subject> folder_picker_double_factory() {
+    return factory_of<folder_picker_subject, folder_picker_double_subject>("Double");
 }
 
 }  // namespace contract

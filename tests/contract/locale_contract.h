@@ -2,9 +2,8 @@
 // the locales the program meets.
 #pragma once
 
+#include "contract/port_suite.h"
 #include "os/locale.h"
-
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -12,32 +11,20 @@
 
 namespace contract {
 
-class locale_subject {
+class locale_subject : public port_subject {
 public:
-    virtual ~locale_subject() = default;
     [[nodiscard]] virtual os::locale& locale() = 0;
-    [[nodiscard]] virtual bool under_wine() const { return false; }
 };
 
-struct locale_factory {
-    std::string name;
-    std::function<std::unique_ptr<locale_subject>()> make;
-};
-
-inline std::string locale_factory_name(const testing::TestParamInfo<locale_factory>& info) { return info.param.name; }
-
-class LocaleContract : public testing::TestWithParam<locale_factory> {
+class LocaleContract : public port_suite<locale_subject> {
 protected:
-    void SetUp() override { subject_ = GetParam().make(); }
     void TearDown() override {
         // Leave the runtime as a test program starts.
         (void)locale().apply_runtime_locale(L"C");
         (void)locale().set_global_locale(L"C");
-        subject_.reset();
+        port_suite::TearDown();
     }
-    os::locale& locale() { return subject_->locale(); }
-    bool under_wine() const { return subject_->under_wine(); }
-    std::unique_ptr<locale_subject> subject_;
+    os::locale& locale() { return subject().locale(); }
 };
 
 }  // namespace contract

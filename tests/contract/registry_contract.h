@@ -2,9 +2,8 @@
 // Each instance file supplies a factory.
 #pragma once
 
+#include "contract/port_suite.h"
 #include "os/registry.h"
-
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -14,9 +13,8 @@ namespace contract {
 
 // One implementation with a scratch key of its own (empty at the start, deleted at the end) and a
 // place for hive files.
-class registry_subject {
+class registry_subject : public port_subject {
 public:
-    virtual ~registry_subject() = default;
     [[nodiscard]] virtual os::registry& reg() = 0;
     // The root and path of the scratch key, which exists and is empty.
     [[nodiscard]] virtual os::registry_handle scratch_root() const = 0;
@@ -27,27 +25,11 @@ public:
     virtual void write_file(const std::wstring& path, const std::string& bytes) = 0;
     // Enables or disables a privilege of the process.
     virtual void set_privilege(const std::wstring& name, bool enable) = 0;
-    // True when the implementation is the Win32 adapter running under Wine.
-    [[nodiscard]] virtual bool under_wine() const { return false; }
 };
 
-struct registry_factory {
-    std::string name;
-    std::function<std::unique_ptr<registry_subject>()> make;
-};
-
-inline void PrintTo(const registry_factory& f, std::ostream* os) { *os << f.name; }
-
-inline std::string registry_factory_name(const testing::TestParamInfo<registry_factory>& info) {
-    return info.param.name;
-}
-
-class RegistryContract : public testing::TestWithParam<registry_factory> {
+class RegistryContract : public port_suite<registry_subject> {
 protected:
-    void SetUp() override { subject_ = GetParam().make(); }
-    void TearDown() override { subject_.reset(); }
-    os::registry& reg() { return subject_->reg(); }
-    std::unique_ptr<registry_subject> subject_;
+    os::registry& reg() { return subject().reg(); }
 };
 
 }  // namespace contract

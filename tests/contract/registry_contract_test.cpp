@@ -51,7 +51,7 @@ private:
 
 TEST_P(RegistryContract, KeysAreCreatedOnceAndOpenedWithoutRegardToCase) {
     keys k(reg());
-    const auto root = k.open(subject_->scratch_root(), subject_->scratch_path(), os::key_access::all_access);
+    const auto root = k.open(subject().scratch_root(), subject().scratch_path(), os::key_access::all_access);
     bool existed = true;
     k.create(root, L"Product\\Sub Key", &existed);
     EXPECT_FALSE(existed);
@@ -66,7 +66,7 @@ TEST_P(RegistryContract, KeysAreCreatedOnceAndOpenedWithoutRegardToCase) {
 
 TEST_P(RegistryContract, ValuesKeepTheirTypeAndBytes) {
     keys k(reg());
-    const auto key = k.create(subject_->scratch_root(), subject_->scratch_path() + L"\\Values");
+    const auto key = k.create(subject().scratch_root(), subject().scratch_path() + L"\\Values");
     const auto text = sz(L"C:\\Program Files\\x.exe");
     const std::uint32_t number = 0x01020304;
     const std::vector<std::byte> unterminated{std::byte{'a'}, std::byte{0}, std::byte{'b'}, std::byte{0}};
@@ -89,7 +89,7 @@ TEST_P(RegistryContract, ValuesKeepTheirTypeAndBytes) {
     for (const auto& r : rows) {
         // Wine adds the missing null of an unterminated REG_SZ when it is queried; Windows gives the
         // bytes as stored.
-        if (subject_->under_wine() && r.name == L"Raw") continue;
+        if (subject().under_wine() && r.name == L"Raw") continue;
         std::uint32_t type = 99, size = 0;
         ASSERT_OK(reg().query_value(key, r.name, type, nullptr, size));
         EXPECT_EQ(type, r.type);
@@ -118,18 +118,18 @@ TEST_P(RegistryContract, ValuesKeepTheirTypeAndBytes) {
 
 TEST_P(RegistryContract, AccessOfTheHandleIsHonoured) {
     keys k(reg());
-    k.create(subject_->scratch_root(), subject_->scratch_path() + L"\\Locked");
+    k.create(subject().scratch_root(), subject().scratch_path() + L"\\Locked");
     const auto read_only =
-        k.open(subject_->scratch_root(), subject_->scratch_path() + L"\\Locked", os::key_access::read);
+        k.open(subject().scratch_root(), subject().scratch_path() + L"\\Locked", os::key_access::read);
     EXPECT_EQ(reg().set_value(read_only, L"x", os::reg_type::sz, sz(L"y")), win(os::errc::access_denied));
     const auto most =
-        k.open(subject_->scratch_root(), subject_->scratch_path() + L"\\Locked", os::key_access::maximum_allowed);
+        k.open(subject().scratch_root(), subject().scratch_path() + L"\\Locked", os::key_access::maximum_allowed);
     EXPECT_OK(reg().set_value(most, L"x", os::reg_type::sz, sz(L"y")));
 }
 
 TEST_P(RegistryContract, DeletingATreeTakesEverythingBelow) {
     keys k(reg());
-    const auto root = k.open(subject_->scratch_root(), subject_->scratch_path(), os::key_access::all_access);
+    const auto root = k.open(subject().scratch_root(), subject().scratch_path(), os::key_access::all_access);
     const auto deep = k.create(root, L"Tree\\A\\B");
     ASSERT_OK(reg().set_value(deep, L"v", os::reg_type::sz, sz(L"1")));
     k.create(root, L"Tree\\C");
@@ -152,33 +152,33 @@ TEST_P(RegistryContract, DeletingATreeTakesEverythingBelow) {
 
 TEST_P(RegistryContract, HiveSaveNeedsTheBackupPrivilegeAndANewFile) {
     keys k(reg());
-    const auto key = k.create(subject_->scratch_root(), subject_->scratch_path() + L"\\Saved");
+    const auto key = k.create(subject().scratch_root(), subject().scratch_path() + L"\\Saved");
     ASSERT_OK(reg().set_value(key, L"DisplayName", os::reg_type::sz, sz(L"Lignotek 7.08r")));
     k.create(key, L"Sub");
-    const std::wstring file = subject_->hive_file(L"saved.hiv");
+    const std::wstring file = subject().hive_file(L"saved.hiv");
 
-    subject_->set_privilege(L"SeBackupPrivilege", false);
+    subject().set_privilege(L"SeBackupPrivilege", false);
     EXPECT_EQ(reg().save_key(key, file), win(os::errc::privilege_not_held));
-    subject_->set_privilege(L"SeBackupPrivilege", true);
+    subject().set_privilege(L"SeBackupPrivilege", true);
     EXPECT_OK(reg().save_key(key, file));
-    EXPECT_TRUE(subject_->file_exists(file));
+    EXPECT_TRUE(subject().file_exists(file));
     // Windows refuses to overwrite an existing file; Wine's RegSaveKeyW replaces it.
-    if (!subject_->under_wine()) {
+    if (!subject().under_wine()) {
         EXPECT_EQ(reg().save_key(key, file), win(os::errc::already_exists));
     }
-    subject_->set_privilege(L"SeBackupPrivilege", false);
+    subject().set_privilege(L"SeBackupPrivilege", false);
 }
 
 TEST_P(RegistryContract, HiveRestoreReplacesTheKeysContent) {
-    if (subject_->under_wine()) GTEST_SKIP() << "Wine's RegRestoreKeyW returns success and restores nothing";
+    if (subject().under_wine()) GTEST_SKIP() << "Wine's RegRestoreKeyW returns success and restores nothing";
     keys k(reg());
-    const auto key = k.create(subject_->scratch_root(), subject_->scratch_path() + L"\\Restored");
+    const auto key = k.create(subject().scratch_root(), subject().scratch_path() + L"\\Restored");
     ASSERT_OK(reg().set_value(key, L"DisplayName", os::reg_type::sz, sz(L"Lignotek 7.07")));
     k.create(key, L"Kept");
-    const std::wstring file = subject_->hive_file(L"restored.hiv");
-    subject_->set_privilege(L"SeBackupPrivilege", true);
+    const std::wstring file = subject().hive_file(L"restored.hiv");
+    subject().set_privilege(L"SeBackupPrivilege", true);
     ASSERT_OK(reg().save_key(key, file));
-    subject_->set_privilege(L"SeBackupPrivilege", false);
+    subject().set_privilege(L"SeBackupPrivilege", false);
 
     ASSERT_OK(reg().set_value(key, L"DisplayName", os::reg_type::sz, sz(L"Lignotek 7.08r")));
     ASSERT_OK(reg().set_value(key, L"UninstallString", os::reg_type::sz, sz(L"C:\\u.exe")));
@@ -186,14 +186,14 @@ TEST_P(RegistryContract, HiveRestoreReplacesTheKeysContent) {
     k.create(key, L"New");
 
     EXPECT_EQ(reg().restore_key(key, file, 0), win(os::errc::privilege_not_held));
-    subject_->set_privilege(L"SeRestorePrivilege", true);
+    subject().set_privilege(L"SeRestorePrivilege", true);
     ASSERT_OK(reg().restore_key(key, file, 0));
-    const std::wstring junk = subject_->hive_file(L"junk.hiv");
-    subject_->write_file(junk, "not a hive at all");
+    const std::wstring junk = subject().hive_file(L"junk.hiv");
+    subject().write_file(junk, "not a hive at all");
     EXPECT_TRUE(reg().restore_key(key, junk, 0));
-    subject_->set_privilege(L"SeRestorePrivilege", false);
+    subject().set_privilege(L"SeRestorePrivilege", false);
 
-    const auto fresh = k.open(subject_->scratch_root(), subject_->scratch_path() + L"\\Restored", os::key_access::read);
+    const auto fresh = k.open(subject().scratch_root(), subject().scratch_path() + L"\\Restored", os::key_access::read);
     std::vector<std::wstring> names;
     ASSERT_OK(reg().value_names(fresh, names));
     EXPECT_EQ(names, std::vector<std::wstring>{L"DisplayName"});

@@ -2,9 +2,8 @@
 // the in-memory set loaded with the program's string tables must both answer.
 #pragma once
 
+#include "contract/port_suite.h"
 #include "os/resources.h"
-
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -12,28 +11,15 @@
 
 namespace contract {
 
-class resources_subject {
+class resources_subject : public port_subject {
 public:
-    virtual ~resources_subject() = default;
     // Resources whose program module carries the program's string tables.
     [[nodiscard]] virtual os::resources& resources() = 0;
 };
 
-struct resources_factory {
-    std::string name;
-    std::function<std::unique_ptr<resources_subject>()> make;
-};
-
-inline std::string resources_factory_name(const testing::TestParamInfo<resources_factory>& info) {
-    return info.param.name;
-}
-
-class ResourcesContract : public testing::TestWithParam<resources_factory> {
+class ResourcesContract : public port_suite<resources_subject> {
 protected:
-    void SetUp() override { subject_ = GetParam().make(); }
-    void TearDown() override { subject_.reset(); }
-    os::resources& resources() { return subject_->resources(); }
-    std::unique_ptr<resources_subject> subject_;
+    os::resources& resources() { return subject().resources(); }
 };
 
 }  // namespace contract

@@ -3,9 +3,8 @@
 // the port itself does not do.
 #pragma once
 
+#include "contract/port_suite.h"
 #include "os/user_interface.h"
-
-#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
@@ -27,9 +26,8 @@ struct observed_box {
     bool right_to_left_observable = true;
 };
 
-class user_interface_subject {
+class user_interface_subject : public port_subject {
 public:
-    virtual ~user_interface_subject() = default;
     [[nodiscard]] virtual os::user_interface& ui() = 0;
     // A window of the calling thread; `parent` is a child's parent or a top-level window's owner.
     [[nodiscard]] virtual os::window_handle create_window(std::uint32_t style, std::uint32_t extended_style,
@@ -39,25 +37,11 @@ public:
     // The next message box is answered by pressing `button`; what it showed is kept for last_box().
     virtual void press_on_next_box(int button) = 0;
     [[nodiscard]] virtual observed_box last_box() = 0;
-    [[nodiscard]] virtual bool under_wine() const { return false; }
 };
 
-struct user_interface_factory {
-    std::string name;
-    std::function<std::unique_ptr<user_interface_subject>()> make;
-};
-
-inline std::string user_interface_factory_name(const testing::TestParamInfo<user_interface_factory>& info) {
-    return info.param.name;
-}
-
-class UserInterfaceContract : public testing::TestWithParam<user_interface_factory> {
+class UserInterfaceContract : public port_suite<user_interface_subject> {
 protected:
-    void SetUp() override { subject_ = GetParam().make(); }
-    void TearDown() override { subject_.reset(); }
-    user_interface_subject& subject() { return *subject_; }
-    os::user_interface& ui() { return subject_->ui(); }
-    std::unique_ptr<user_interface_subject> subject_;
+    os::user_interface& ui() { return subject().ui(); }
 };
 
 }  // namespace contract

@@ -3,7 +3,10 @@
 
 #include <gmock/gmock.h>
 
+#include <optional>
+#include <string>
 #include <thread>
+#include <utility>
 
 namespace contract {
 namespace {
@@ -131,6 +134,18 @@ TEST_P(UserInterfaceContract, AnOwnedBoxBelongsToItsOwnerAndMayReadRightToLeft) 
     EXPECT_EQ(box.icon, mb::icon_asterisk);
     if (box.right_to_left_observable) {
         EXPECT_TRUE(box.right_to_left);
+    }
+}
+
+TEST_P(UserInterfaceContract, ABoxWithoutCaptionHasTheSystemsWhileAnEmptyOneStaysEmpty) {
+    for (const auto& [caption, shown] : {std::pair{std::optional<std::wstring_view>{}, std::wstring(L"Error")},
+                                         std::pair{std::optional<std::wstring_view>{L""}, std::wstring()}}) {
+        subject().press_on_next_box(os::id::ok);
+        EXPECT_EQ(ui().message_box(window_handle::none, L"Initialization Error", caption, mb::ok | mb::icon_hand),
+                  os::id::ok);
+        const auto box = subject().last_box();
+        ASSERT_TRUE(box.seen);
+        EXPECT_EQ(box.caption, shown);
     }
 }
 

@@ -43,7 +43,7 @@ public:
         ui_.answer_next([this, button](const os::native::shown_box& box) {
             last_ = {true,
                      box.owner,
-                     box.caption,
+                     box.caption.value_or(L"Error"),  // the system's caption for a box without one
                      box.text,
                      buttons_of(box.type),
                      box.type & os::mb::icon_mask,
@@ -59,8 +59,8 @@ private:
     observed_box last_;
 };
 
-inline user_interface_factory scripted_factory() {
-    return {"ScriptedUi", [] { return std::unique_ptr<user_interface_subject>(std::make_unique<scripted_subject>()); }};
+inline subject_factory<user_interface_subject> scripted_factory() {
+    return factory_of<user_interface_subject, scripted_subject>("ScriptedUi");
 }
 
 }  // namespace contract

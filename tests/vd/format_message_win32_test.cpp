@@ -7,14 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "support/win32/running_under_wine.h"
 #include "vd/format_message.h"
 
 namespace {
 
-bool running_under_wine() {
-    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
+using test_support::running_under_wine;
 
 // FormatMessageW from a string with string inserts; empty when it fails.
 std::wstring system_format(const std::wstring& pattern, const std::vector<std::wstring>& arguments) {

@@ -15,10 +15,7 @@ private:
 };
 
 INSTANTIATE_TEST_SUITE_P(Table1252, CodePageContract,
-                         testing::Values(code_page_factory{
-                             "Table1252",
-                             [] { return std::unique_ptr<code_page_subject>(std::make_unique<double_subject>()); }}),
-                         code_page_factory_name);
+                         testing::Values(factory_of<code_page_subject, double_subject>("Table1252")), subject_name{});
 
 }  // namespace
 }  // namespace contract

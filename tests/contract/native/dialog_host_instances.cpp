@@ -4,7 +4,7 @@
 namespace contract {
 namespace {
 
-INSTANTIATE_TEST_SUITE_P(Headless, DialogHostContract, testing::Values(headless_factory()), dialog_host_factory_name);
+INSTANTIATE_TEST_SUITE_P(Headless, DialogHostContract, testing::Values(headless_factory()), subject_name{});
 
 }  // namespace
 }  // namespace contract

@@ -29,13 +29,9 @@ private:
     os::native::directory_machine machine_;
 };
 
-INSTANTIATE_TEST_SUITE_P(DirectoryMachine, ShellFoldersContract,
-                         testing::Values(shell_folders_factory{"DirectoryMachine",
-                                                               [] {
-                                                                   return std::unique_ptr<shell_folders_subject>(
-                                                                       std::make_unique<directory_machine_subject>());
-                                                               }}),
-                         shell_folders_factory_name);
+INSTANTIATE_TEST_SUITE_P(
+    DirectoryMachine, ShellFoldersContract,
+    testing::Values(factory_of<shell_folders_subject, directory_machine_subject>("DirectoryMachine")), subject_name{});
 
 }  // namespace
 }  // namespace contract

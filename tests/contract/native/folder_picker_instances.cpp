@@ -5,8 +5,7 @@
 namespace contract {
 namespace {
 
-INSTANTIATE_TEST_SUITE_P(Double, FolderPickerContract, testing::Values(folder_picker_double_factory()),
-                         folder_picker_factory_name);
+INSTANTIATE_TEST_SUITE_P(Double, FolderPickerContract, testing::Values(folder_picker_double_factory()), subject_name{});
 
 }  // namespace
 }  // namespace contract

@@ -15,10 +15,7 @@ private:
 };
 
 INSTANTIATE_TEST_SUITE_P(Scripted, LocaleContract,
-                         testing::Values(locale_factory{
-                             "Scripted",
-                             [] { return std::unique_ptr<locale_subject>(std::make_unique<scripted_subject>()); }}),
-                         locale_factory_name);
+                         testing::Values(factory_of<locale_subject, scripted_subject>("Scripted")), subject_name{});
 
 }  // namespace
 }  // namespace contract

@@ -56,10 +56,8 @@ private:
 };
 
 INSTANTIATE_TEST_SUITE_P(MemoryRegistry, RegistryContract,
-                         testing::Values(registry_factory{
-                             "MemoryRegistry",
-                             [] { return std::unique_ptr<registry_subject>(std::make_unique<memory_subject>()); }}),
-                         registry_factory_name);
+                         testing::Values(factory_of<registry_subject, memory_subject>("MemoryRegistry")),
+                         subject_name{});
 
 }  // namespace
 }  // namespace contract

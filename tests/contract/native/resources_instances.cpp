@@ -16,10 +16,7 @@ private:
 };
 
 INSTANTIATE_TEST_SUITE_P(Memory, ResourcesContract,
-                         testing::Values(resources_factory{
-                             "Memory",
-                             [] { return std::unique_ptr<resources_subject>(std::make_unique<memory_subject>()); }}),
-                         resources_factory_name);
+                         testing::Values(factory_of<resources_subject, memory_subject>("Memory")), subject_name{});
 
 }  // namespace
 }  // namespace contract

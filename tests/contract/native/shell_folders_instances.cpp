@@ -14,11 +14,8 @@ private:
     os::native::shell_folders_double double_;
 };
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ShellFoldersContract,
-    testing::Values(shell_folders_factory{
-        "Table", [] { return std::unique_ptr<shell_folders_subject>(std::make_unique<double_subject>()); }}),
-    shell_folders_factory_name);
+INSTANTIATE_TEST_SUITE_P(Table, ShellFoldersContract,
+                         testing::Values(factory_of<shell_folders_subject, double_subject>("Table")), subject_name{});
 
 }  // namespace
 }  // namespace contract

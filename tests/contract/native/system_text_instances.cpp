@@ -15,10 +15,8 @@ private:
 };
 
 INSTANTIATE_TEST_SUITE_P(EnglishTable, SystemTextContract,
-                         testing::Values(system_text_factory{
-                             "EnglishTable",
-                             [] { return std::unique_ptr<system_text_subject>(std::make_unique<table_subject>()); }}),
-                         system_text_factory_name);
+                         testing::Values(factory_of<system_text_subject, table_subject>("EnglishTable")),
+                         subject_name{});
 
 }  // namespace
 }  // namespace contract

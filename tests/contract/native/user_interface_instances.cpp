@@ -4,8 +4,7 @@
 namespace contract {
 namespace {
 
-INSTANTIATE_TEST_SUITE_P(ScriptedUi, UserInterfaceContract, testing::Values(scripted_factory()),
-                         user_interface_factory_name);
+INSTANTIATE_TEST_SUITE_P(ScriptedUi, UserInterfaceContract, testing::Values(scripted_factory()), subject_name{});
 
 }  // namespace
 }  // namespace contract

@@ -29,14 +29,10 @@ private:
     os::native::code_page_1252 double_;
 };
 
-INSTANTIATE_TEST_SUITE_P(
-    Win32, CodePageContract,
-    testing::Values(
-        code_page_factory{"System",
-                          [] { return std::unique_ptr<code_page_subject>(std::make_unique<system_subject>()); }},
-        code_page_factory{"Table1252",
-                          [] { return std::unique_ptr<code_page_subject>(std::make_unique<double_subject>()); }}),
-    code_page_factory_name);
+INSTANTIATE_TEST_SUITE_P(Win32, CodePageContract,
+                         testing::Values(factory_of<code_page_subject, system_subject>("System"),
+                                         factory_of<code_page_subject, double_subject>("Table1252")),
+                         subject_name{});
 
 }  // namespace
 }  // namespace contract

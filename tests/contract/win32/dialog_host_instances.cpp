@@ -13,6 +13,7 @@
 #include "os/win32/unique_handle.h"
 #include "wizard/framework/win32/win32_dialog_host.h"
 #include "wizard/framework/win32/win32_dialog_system.h"
+#include "support/win32/running_under_wine.h"
 
 namespace contract {
 namespace {
@@ -52,7 +53,7 @@ public:
     win32_subject& operator=(const win32_subject&) = delete;
 
     wizard::dialog_system& system() override { return system_; }
-    bool under_wine() const override { return win32::running_under_wine(); }
+    bool under_wine() const override { return test_support::running_under_wine(); }
 
     int run_modal(wizard::CDialog& dialog, script user) override {
         pending_ = {&dialog, std::move(user)};
@@ -230,14 +231,13 @@ LRESULT CALLBACK starter_procedure(HWND window, UINT message, WPARAM wParam, LPA
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-INSTANTIATE_TEST_SUITE_P(Win32, DialogHostContract,
-                         testing::Values(dialog_host_factory{"Win32Host",
-                                                             [] {
-                                                                 return std::unique_ptr<dialog_host_subject>(
-                                                                     std::make_unique<win32_subject>());
-                                                             }},
-                                         headless_factory()),
-                         dialog_host_factory_name);
+INSTANTIATE_TEST_SUITE_P(
+    Win32, DialogHostContract,
+    testing::Values(
+        subject_factory<dialog_host_subject>{
+            "Win32Host", [] { return std::unique_ptr<dialog_host_subject>(std::make_unique<win32_subject>()); }},
+        headless_factory()),
+    subject_name{});
 
 }  // namespace
 }  // namespace contract

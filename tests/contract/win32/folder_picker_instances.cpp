@@ -11,16 +11,12 @@
 #include "contract/folder_picker_contract_double.h"
 #include "os/win32/folder_picker_win32.h"
 #include "vd/win_path.h"
+#include "support/win32/running_under_wine.h"
 
 namespace contract {
 namespace {
 
 HWND hwnd_of(os::window_handle window) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window)); }
-
-bool running_under_wine() {
-    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
 
 class shell_subject final : public folder_picker_subject {
 public:
@@ -36,7 +32,7 @@ public:
     }
 
     os::folder_picker& picker() override { return adapter_; }
-    bool under_wine() const override { return running_under_wine(); }
+    bool under_wine() const override { return test_support::running_under_wine(); }
 
     std::wstring make_folder(std::wstring_view parent, std::wstring_view name) override {
         if (parent.empty()) {
@@ -92,14 +88,13 @@ private:
     std::vector<std::wstring> made_;
 };
 
-INSTANTIATE_TEST_SUITE_P(Win32, FolderPickerContract,
-                         testing::Values(folder_picker_factory{"Shell",
-                                                               [] {
-                                                                   return std::unique_ptr<folder_picker_subject>(
-                                                                       std::make_unique<shell_subject>());
-                                                               }},
-                                         folder_picker_double_factory()),
-                         folder_picker_factory_name);
+INSTANTIATE_TEST_SUITE_P(
+    Win32, FolderPickerContract,
+    testing::Values(
+        subject_factory<folder_picker_subject>{
+            "Shell", [] { return std::unique_ptr<folder_picker_subject>(std::make_unique<shell_subject>()); }},
+        folder_picker_double_factory()),
+    subject_name{});
 
 }  // namespace
 }  // namespace contract

@@ -6,19 +6,15 @@
 
 #include "os/native/locale_double.h"
 #include "os/win32/locale_win32.h"
+#include "support/win32/running_under_wine.h"
 
 namespace contract {
 namespace {
 
-bool running_under_wine() {
-    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-
 class nls_subject final : public locale_subject {
 public:
     os::locale& locale() override { return adapter_; }
-    bool under_wine() const override { return running_under_wine(); }
+    bool under_wine() const override { return test_support::running_under_wine(); }
 
 private:
     os::win32::locale_adapter adapter_;
@@ -32,13 +28,10 @@ private:
     os::native::scripted_locale locale_;
 };
 
-INSTANTIATE_TEST_SUITE_P(
-    Win32, LocaleContract,
-    testing::Values(
-        locale_factory{"Nls", [] { return std::unique_ptr<locale_subject>(std::make_unique<nls_subject>()); }},
-        locale_factory{"Scripted",
-                       [] { return std::unique_ptr<locale_subject>(std::make_unique<scripted_subject>()); }}),
-    locale_factory_name);
+INSTANTIATE_TEST_SUITE_P(Win32, LocaleContract,
+                         testing::Values(factory_of<locale_subject, nls_subject>("Nls"),
+                                         factory_of<locale_subject, scripted_subject>("Scripted")),
+                         subject_name{});
 
 }  // namespace
 }  // namespace contract

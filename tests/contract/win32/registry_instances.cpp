@@ -4,6 +4,7 @@
 
 #include "os/security.h"
 #include "vd/security.h"
+#include "support/win32/running_under_wine.h"
 
 #include <windows.h>
 
@@ -12,11 +13,6 @@
 
 namespace contract {
 namespace {
-
-bool running_under_wine() {
-    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
 
 class system_subject final : public registry_subject {
 public:
@@ -65,7 +61,7 @@ public:
     void set_privilege(const std::wstring& name, bool enable) override {
         (void)vd::security::set_privilege(*security_, name, enable);
     }
-    bool under_wine() const override { return running_under_wine(); }
+    bool under_wine() const override { return test_support::running_under_wine(); }
 
 private:
     std::unique_ptr<os::registry> registry_;
@@ -76,10 +72,8 @@ private:
 };
 
 INSTANTIATE_TEST_SUITE_P(SystemRegistry, RegistryContract,
-                         testing::Values(registry_factory{
-                             "SystemRegistry",
-                             [] { return std::unique_ptr<registry_subject>(std::make_unique<system_subject>()); }}),
-                         registry_factory_name);
+                         testing::Values(factory_of<registry_subject, system_subject>("SystemRegistry")),
+                         subject_name{});
 
 }  // namespace
 }  // namespace contract

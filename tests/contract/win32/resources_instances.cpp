@@ -25,14 +25,10 @@ private:
     os::native::memory_resources resources_;
 };
 
-INSTANTIATE_TEST_SUITE_P(
-    Win32, ResourcesContract,
-    testing::Values(
-        resources_factory{"FindResource",
-                          [] { return std::unique_ptr<resources_subject>(std::make_unique<module_subject>()); }},
-        resources_factory{"Memory",
-                          [] { return std::unique_ptr<resources_subject>(std::make_unique<memory_subject>()); }}),
-    resources_factory_name);
+INSTANTIATE_TEST_SUITE_P(Win32, ResourcesContract,
+                         testing::Values(factory_of<resources_subject, module_subject>("FindResource"),
+                                         factory_of<resources_subject, memory_subject>("Memory")),
+                         subject_name{});
 
 }  // namespace
 }  // namespace contract

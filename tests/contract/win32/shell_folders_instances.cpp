@@ -5,19 +5,15 @@
 
 #include "os/native/shell_folders_double.h"
 #include "os/win32/shell_folders_win32.h"
+#include "support/win32/running_under_wine.h"
 
 namespace contract {
 namespace {
 
-bool running_under_wine() {
-    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-
 class shell_subject final : public shell_folders_subject {
 public:
     os::shell_folders& shell() override { return adapter_; }
-    bool under_wine() const override { return running_under_wine(); }
+    bool under_wine() const override { return test_support::running_under_wine(); }
 
 private:
     os::win32::shell_folders_adapter adapter_;
@@ -31,14 +27,10 @@ private:
     os::native::shell_folders_double double_;
 };
 
-INSTANTIATE_TEST_SUITE_P(
-    Win32, ShellFoldersContract,
-    testing::Values(
-        shell_folders_factory{"Shell",
-                              [] { return std::unique_ptr<shell_folders_subject>(std::make_unique<shell_subject>()); }},
-        shell_folders_factory{
-            "Table", [] { return std::unique_ptr<shell_folders_subject>(std::make_unique<double_subject>()); }}),
-    shell_folders_factory_name);
+INSTANTIATE_TEST_SUITE_P(Win32, ShellFoldersContract,
+                         testing::Values(factory_of<shell_folders_subject, shell_subject>("Shell"),
+                                         factory_of<shell_folders_subject, double_subject>("Table")),
+                         subject_name{});
 
 }  // namespace
 }  // namespace contract

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "contract/user_interface_contract.h"
+#include "support/win32/running_under_wine.h"
 
 namespace contract::win32 {
 
@@ -21,11 +22,6 @@ inline constexpr wchar_t dialog_class[] = L"#32770";
 inline HWND hwnd_of(os::window_handle window) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window)); }
 inline os::window_handle handle_of(HWND window) {
     return static_cast<os::window_handle>(reinterpret_cast<std::uintptr_t>(window));
-}
-
-inline bool running_under_wine() {
-    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
 inline std::wstring class_of(HWND window) {
@@ -127,7 +123,7 @@ public:
                 if (HWND box = find_box(thread)) {
                     seen_ = read_and_press(box, button);
                     // Wine's box keeps its reading order to itself.
-                    if (running_under_wine()) seen_.right_to_left_observable = false;
+                    if (test_support::running_under_wine()) seen_.right_to_left_observable = false;
                     return;
                 }
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));

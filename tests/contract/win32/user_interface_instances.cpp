@@ -9,13 +9,14 @@
 #include "contract/user_interface_scripted_subject.h"
 #include "contract/win32/user_interface_box_watcher.h"
 #include "os/win32/user_interface_win32.h"
+#include "support/win32/running_under_wine.h"
 
 namespace contract {
 namespace {
 
+using test_support::running_under_wine;
 using win32::handle_of;
 using win32::hwnd_of;
-using win32::running_under_wine;
 
 constexpr wchar_t window_class[] = L"LignotekContractWindow";
 
@@ -36,7 +37,7 @@ public:
     }
 
     os::user_interface& ui() override { return adapter_; }
-    bool under_wine() const override { return running_under_wine(); }
+    bool under_wine() const override { return test_support::running_under_wine(); }
 
     os::window_handle create_window(std::uint32_t style, std::uint32_t extended_style,
                                     os::window_handle parent) override {
@@ -63,14 +64,13 @@ private:
     win32::box_watcher watcher_;
 };
 
-INSTANTIATE_TEST_SUITE_P(Win32, UserInterfaceContract,
-                         testing::Values(user_interface_factory{"User32",
-                                                                [] {
-                                                                    return std::unique_ptr<user_interface_subject>(
-                                                                        std::make_unique<user32_subject>());
-                                                                }},
-                                         scripted_factory()),
-                         user_interface_factory_name);
+INSTANTIATE_TEST_SUITE_P(
+    Win32, UserInterfaceContract,
+    testing::Values(
+        subject_factory<user_interface_subject>{
+            "User32", [] { return std::unique_ptr<user_interface_subject>(std::make_unique<user32_subject>()); }},
+        scripted_factory()),
+    subject_name{});
 
 }  // namespace
 }  // namespace contract
