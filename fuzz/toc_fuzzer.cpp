@@ -45,10 +45,12 @@ public:
     std::error_code get_attributes(std::wstring_view, std::uint32_t&) override { return no(); }
     std::error_code set_attributes(std::wstring_view, std::uint32_t) override { return no(); }
     std::error_code create_directory(std::wstring_view) override { return no(); }
+    std::error_code create_directory_secured(std::wstring_view, std::span<const std::byte>) override { return no(); }
+    std::error_code query_item(std::wstring_view, os::item_information&) override { return no(); }
     std::error_code remove_directory(std::wstring_view) override { return no(); }
     std::error_code delete_file(std::wstring_view) override { return no(); }
     std::error_code copy_file(std::wstring_view, std::wstring_view, bool) override { return no(); }
-    std::error_code move_file(std::wstring_view, std::wstring_view, bool) override { return no(); }
+    std::error_code move_file(std::wstring_view, std::wstring_view, std::uint32_t) override { return no(); }
     std::error_code temp_path(std::wstring&) override { return no(); }
     std::error_code temp_file_name(std::wstring_view, std::wstring_view, std::wstring&) override { return no(); }
     std::error_code list_directory(std::wstring_view, std::vector<os::directory_entry>&) override { return no(); }

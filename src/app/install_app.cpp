@@ -3,6 +3,7 @@
 
 #include "app/global_objects.h"
 #include "app/language_table.h"
+#include "app/library_startup.h"
 #include "res/product_identity.h"
 #include "os/registry.h"
 #include "os/shell_folders.h"
@@ -46,31 +47,34 @@ std::optional<std::uint32_t> ReadDword(os::registry& registry, os::registry_hand
 
 }  // namespace
 
-CInstallApp::CInstallApp(app::SystemPorts ports, LanguageState& language, app::InstanceCounter& counter,
-                         std::wstring programStem)
+CInstallApp::CInstallApp(app::SystemPorts ports, vd::ui_hooks& hooks, LanguageState& language,
+                         app::InstanceCounter& counter, std::wstring programStem)
     : singleInstance(ports.kernel, app::SingleInstanceName(counter.applicationId()), false, true),
       uninstallLog(JournalPorts(ports)),
       ports_(ports),
+      hooks_(hooks),
       productRegistry_(ports.registry, ports.files),
       language_(language),
       counter_(counter),
       applicationName_(std::move(programStem)) {
-    vd::set_product_code(product::identifier);
-    vd::set_application_name(applicationName_);
+    hooks_.set_application_name(applicationName_);
     // The program's icon, loaded once, for the wizard frame and the library's boxes.
     icon_ = ports.ui.load_icon(ports.resources.program_module(), res::application_icon);
-    vd::ui_hooks::instance().set_icon([icon = icon_] { return icon; });
+    hooks_.set_icon([icon = icon_] { return icon; });
 }
 
 CInstallApp::~CInstallApp() = default;
 
 void CInstallApp::SetApplicationName() {
     applicationName_ = language_.LoadText(text::application) + L" \u2013 " + std::wstring(product::title);
-    vd::set_application_name(applicationName_);
+    hooks_.set_application_name(applicationName_);
 }
 
 int CInstallApp::ShowMessage(const std::wstring& text, std::uint32_t type) {
-    vd::message_box_services services{ports_.ui, ports_.systemText, ports_.resources,
+    vd::message_box_services services{ports_.ui,
+                                      ports_.systemText,
+                                      ports_.resources,
+                                      hooks_,
                                       [this] { return language_.ResourceModule(); },
                                       [this] { return language_.IsRightToLeft(language_.DefaultLanguage(0)); }};
     return vd::message_box(services, text, type);
@@ -95,28 +99,36 @@ bool CInstallApp::WaitUntilProductClosed() {
     return true;
 }
 
-void CInstallApp::FillDefaultFolders() {
+bool CInstallApp::FillDefaultFolders() {
     const auto company = std::wstring(product::company_folder);
     const auto productFolder = std::wstring(product::key_name);
-    if (settings.installFolder.empty()) {
+    // Only a full path from the shell will do: the two elements alone would name a folder below
+    // whatever the current directory is, a download folder for instance.
+    const auto shellFolder = [this](int csidl) -> std::optional<std::wstring> {
         std::wstring folder;
-        (void)ports_.shell.special_folder_path(0, os::csidl::program_files, false, folder);
-        settings.installFolder = vd::path::append(vd::path::append(folder, company), productFolder);
+        if (!ports_.shell.special_folder_path(0, csidl, false, folder) || !vd::path::is_absolute(folder))
+            return std::nullopt;
+        return folder;
+    };
+    if (settings.installFolder.empty()) {
+        const auto folder = shellFolder(os::csidl::program_files);
+        if (!folder) return false;
+        settings.installFolder = vd::path::append(vd::path::append(*folder, company), productFolder);
     }
     if (settings.menuFolder.empty()) {
-        std::wstring folder;
-        if (!ports_.shell.special_folder_path(0, os::csidl::common_programs, false, folder)) {
-            folder.clear();
-            (void)ports_.shell.special_folder_path(0, os::csidl::programs, false, folder);
-        }
-        settings.menuFolder = vd::path::append(vd::path::append(folder, company), productFolder);
+        auto folder = shellFolder(os::csidl::common_programs);
+        if (!folder) folder = shellFolder(os::csidl::programs);
+        if (!folder) return false;
+        settings.menuFolder = vd::path::append(vd::path::append(*folder, company), productFolder);
     }
+    return true;
 }
 
 void CInstallApp::DetectPrevious() {
     // An earlier installation gives the outcome, the records and the folders it used.
     detection_ports detection{ports_.registry,
                               ports_.files,
+                              ports_.security,
                               productRegistry_,
                               records::version_reader(ports_.files, language_.Lcid()),
                               vd::program_path(ports_.process),
@@ -133,7 +145,7 @@ void CInstallApp::DetectPrevious() {
 bool CInstallApp::InitInstance() {
     // 1. One setup program at a time.
     if (!singleInstance.TryLock()) {
-        vd::message_box_services services{ports_.ui, ports_.systemText, ports_.resources, {}, {}};
+        vd::message_box_services services{ports_.ui, ports_.systemText, ports_.resources, hooks_, {}, {}};
         vd::show_error(services, static_cast<std::int32_t>(os::errc::busy));
         return false;
     }
@@ -150,8 +162,12 @@ bool CInstallApp::InitInstance() {
     if (!WaitUntilProductClosed()) return false;
     // 10.
     DetectPrevious();
-    // 11-12.
-    FillDefaultFolders();
+    // 11-12.  A default the shell cannot give ends start-up like a known folder at library start-up.
+    if (!FillDefaultFolders()) {
+        app::ShowInitializationError(ports_.ui);
+        exitCode = app::ExitInitializationError;
+        return false;
+    }
     settings.menuShortcut = true;
     settings.desktopShortcut = true;
     settings.advancedMode = false;

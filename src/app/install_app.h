@@ -12,6 +12,7 @@
 #include "records/previous_installation.h"
 #include "records/product_registry.h"
 #include "records/uninstall_log.h"
+#include "vd/ui_hooks.h"
 
 #include <cstdint>
 #include <functional>
@@ -24,9 +25,10 @@ using WizardRunner = std::function<void(CInstallApp&)>;
 
 class CInstallApp {
 public:
-    // Opens the single-instance mutex (not owned) and sets the icon hook.  `programStem` is the
-    // framework's application name until start-up sets the localized one.
-    CInstallApp(app::SystemPorts ports, LanguageState& language, app::InstanceCounter& counter,
+    // Opens the single-instance mutex (not owned) and sets the icon hook of `hooks` (the process's
+    // user-interface hooks, which outlive the object).  `programStem` is the framework's application
+    // name until start-up sets the localized one.
+    CInstallApp(app::SystemPorts ports, vd::ui_hooks& hooks, LanguageState& language, app::InstanceCounter& counter,
                 std::wstring programStem);
     // Releases the single-instance mutex if held.
     ~CInstallApp();
@@ -64,15 +66,19 @@ public:
     UninstallLog uninstallLog;
     bool installSucceeded = false;
     std::uint64_t previousVersion = 0;
+    // The process's exit code: 0, or -11 when start-up ended with the initialization error.
+    int exitCode = 0;
 
 private:
     void ChooseLanguage();
     [[nodiscard]] bool WaitUntilProductClosed();
-    void FillDefaultFolders();
+    // False when the shell gives no full path for a default that is needed.
+    [[nodiscard]] bool FillDefaultFolders();
 
     void DetectPrevious();
 
     app::SystemPorts ports_;
+    vd::ui_hooks& hooks_;
     records::product_registry productRegistry_;
     LanguageState& language_;
     app::InstanceCounter& counter_;

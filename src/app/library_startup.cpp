@@ -19,22 +19,20 @@ constexpr std::wstring_view IncompatibleProcessorText =
     L"Cette version n'est pas compatible avec votre configuration.\n\n"
     L"Diese Version ist nicht mit Ihrer Konfiguration kompatibel.";
 
-constexpr std::uint32_t SetForeground = 0x00010000;  // MB_SETFOREGROUND
-constexpr std::uint32_t TaskModal = 0x00002000;      // MB_TASKMODAL
 constexpr std::uint32_t CommonControlsClasses = 0xC0FF;
 constexpr std::uint32_t InitCommonControlsExSize = 8;
 
-void ShowInitializationError(const SystemPorts& ports) {
-    // No owner and no caption: the system's default caption.
-    (void)ports.ui.message_box(os::window_handle::none, L"Initialization Error", {},
-                               SetForeground | TaskModal | os::mb::icon_hand);
-}
-
 }  // namespace
+
+void ShowInitializationError(os::user_interface& ui) {
+    // No owner and no caption: the system's default caption.
+    (void)ui.message_box(os::window_handle::none, L"Initialization Error", std::nullopt,
+                         os::mb::set_foreground | os::mb::task_modal | os::mb::icon_hand);
+}
 
 bool CheckProcessor(const SystemPorts& ports) {
     if (ports.environment.processor_feature_present(os::processor_feature::sse2)) return true;
-    (void)ports.ui.message_box(os::window_handle::none, IncompatibleProcessorText, {}, os::mb::icon_hand);
+    (void)ports.ui.message_box(os::window_handle::none, IncompatibleProcessorText, std::nullopt, os::mb::icon_hand);
     return false;
 }
 
@@ -42,13 +40,12 @@ bool StartLibrary(const SystemPorts& ports) {
     ports.environment.add_error_mode(os::error_mode::fail_critical_errors | os::error_mode::no_open_file_error_box);
     const auto name = ports.locale.locale_name(ports.locale.user_default_lcid());
     if (name && !ports.locale.set_global_locale(*name)) return true;
-    ShowInitializationError(ports);
+    ShowInitializationError(ports.ui);
     return false;
 }
 
-bool StartApplicationLibrary(const SystemPorts& ports) {
+bool StartApplicationLibrary(const SystemPorts& ports, vd::known_folders& folders) {
     try {
-        auto& folders = vd::process_known_folders();
         (void)folders.documents(ports.shell);
         (void)folders.common_company(ports.shell);
         (void)folders.user_company(ports.shell);
@@ -58,7 +55,7 @@ bool StartApplicationLibrary(const SystemPorts& ports) {
     } catch (const std::exception&) {
         // A known folder that cannot be resolved ends the start-up like the other failures.
     }
-    ShowInitializationError(ports);
+    ShowInitializationError(ports.ui);
     return false;
 }
 
@@ -69,10 +66,10 @@ std::wstring DetermineApplicationId(const SystemPorts& ports) {
     return vd::program_stem(ports.process);
 }
 
-std::optional<int> RunLibraryStartup(const SystemPorts& ports) {
+std::optional<int> RunLibraryStartup(const SystemPorts& ports, vd::known_folders& folders) {
     if (!CheckProcessor(ports)) return ExitNoSse2;
     if (!StartLibrary(ports)) return ExitInitializationError;
-    if (!StartApplicationLibrary(ports)) return ExitInitializationError;
+    if (!StartApplicationLibrary(ports, folders)) return ExitInitializationError;
     return std::nullopt;
 }
 

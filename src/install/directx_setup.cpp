@@ -49,7 +49,9 @@ bool directx_update_wanted(PreviousInstallState previousOutcome, const RecordLis
 directx_setup::directx_setup(os::modules& modules, std::wstring folder)
     : modules_(modules), folder_(std::move(folder)) {
     os::library_handle handle = 0;
-    if (modules_.load(vd::path::append(folder_, L"DSetup.dll"), handle)) return;
+    // Its companion lies beside it; everything else it needs comes from System32.
+    if (modules_.load(vd::path::append(folder_, L"DSetup.dll"), os::library_search::own_folder_and_system32, handle))
+        return;
     os::unique_library library(modules_, handle);
     const auto get_version = lookup<dsetup::get_version_function>(modules_, library.get(), dsetup::get_version_name);
     if (!get_version) return;

@@ -17,9 +17,11 @@
 #include "payload/temporary_folder.h"
 #include "res/message_ids.h"
 #include "res/product_identity.h"
+#include "vd/link_check.h"
 #include "vd/security.h"
 #include "vd/win_path.h"
 
+#include <cwchar>
 #include <memory>
 #include <sstream>
 
@@ -64,12 +66,26 @@ public:
             surface_.AppendLog(failure + L"\r\n");
             return false;
         }
+        // The work folder is made new, for administrators only: the backups, the hive backup and the
+        // DirectX files checked and then run from it cannot be swapped by an ordinary user.
+        if (auto ec = payload::create_work_folder(files_, folder.temp_folder)) {
+            wchar_t code[40];
+            std::swprintf(code, 40, L"%08x (%ls)", static_cast<unsigned>(ec.value()), L"CreateDirectory");
+            const std::wstring failure = language_.FormatText(text::installation_failed, {code});
+            surface_.SetStatus(failure);
+            surface_.AppendLog(failure + L"\r\n");
+            return false;
+        }
         app_.settings.tempFolder = folder.temp_folder;
+        app_.uninstallLog.UseBackupFolder(folder.temp_folder);
         temporary_files temporaries(files_, folder.temp_folder);  // cleaned up on every way out
         surface_.SetProgress(0);
         surface_.ShowProgress(true);
         if (!Extract(temporaries)) {
-            app_.uninstallLog.Rollback();
+            // What could not be put back is named with the backup that still holds it.
+            for (const auto& kept : app_.uninstallLog.Rollback())
+                surface_.AppendLog(vd::path::quote_spaces(kept.path) + L" (" + kept.backupPath + L") " +
+                                   language_.LoadText(text::step_failed) + L"\r\n");
             return false;
         }
         MakeReadOnly(programs_.mainProgramPath);
@@ -94,7 +110,9 @@ private:
         payload::payload_ports payloadPorts{
             files_,
             app_.Ports().shell,
-            [&security](std::wstring_view path, std::uint32_t mask, std::uint8_t flags) {
+            [this, &security](std::wstring_view path, std::uint32_t mask, std::uint8_t flags) {
+                // A link or a second name would carry the Users' rights on to what it stands for.
+                if (vd::refuse_linked_item(files_, path)) return false;
                 return vd::security::grant_users_access(security, path, mask, flags);
             },
             {},

@@ -11,7 +11,8 @@ class uninstall_log_journal final : public payload::extraction_journal {
 public:
     explicit uninstall_log_journal(UninstallLog& log) : log_(log) {}
 
-    void record_file(std::wstring_view path, std::uint32_t kind, bool copy) override;
+    std::error_code record_file(std::wstring_view path, std::uint32_t kind, bool copy,
+                                std::wstring_view trusted) override;
     void complete_last(bool succeeded) override { log_.CompleteLast(succeeded); }
     // A shared data file that is already there and stays: recorded as placed, so that the
     // uninstaller knows the product uses it, and completed at once.

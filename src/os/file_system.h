@@ -24,7 +24,32 @@ inline constexpr std::uint32_t directory = 0x10;
 inline constexpr std::uint32_t archive = 0x20;
 inline constexpr std::uint32_t normal = 0x80;
 inline constexpr std::uint32_t temporary = 0x100;
+inline constexpr std::uint32_t reparse_point = 0x400;
 }  // namespace file_attribute
+
+// IO_REPARSE_TAG_* values of the links a user can plant.
+namespace reparse_tag {
+inline constexpr std::uint32_t mount_point = 0xA0000003;  // a junction
+inline constexpr std::uint32_t symlink = 0xA000000C;
+}  // namespace reparse_tag
+
+// MOVEFILE_* bits.
+namespace move_flag {
+inline constexpr std::uint32_t none = 0;
+inline constexpr std::uint32_t replace_existing = 0x1;
+// Between volumes the file is copied and the original deleted; without it such a move fails with 17.
+inline constexpr std::uint32_t copy_allowed = 0x2;
+}  // namespace move_flag
+
+// What the file system tells about an item itself, a link at the end of the path not followed.
+struct item_information {
+    std::uint32_t attributes = 0;   // FILE_ATTRIBUTE_* of the item; reparse_point for a link
+    std::uint32_t reparse_tag = 0;  // the link's IO_REPARSE_TAG_* when known, else 0
+    std::uint32_t link_count = 0;   // the names a file has (hard links); 1 for a folder
+    std::uint32_t volume_serial = 0;
+
+    [[nodiscard]] bool is_link() const noexcept { return (attributes & file_attribute::reparse_point) != 0; }
+};
 
 enum class file_access : std::uint8_t { read, write, read_write };
 
@@ -55,6 +80,9 @@ public:
     [[nodiscard]] virtual std::error_code write(std::span<const std::byte> data) = 0;
     [[nodiscard]] virtual std::error_code seek(std::uint64_t offset) = 0;
     [[nodiscard]] virtual std::error_code size(std::uint64_t& bytes) = 0;
+    // FlushFileBuffers: what was written is on the disk, not only in buffers, when this succeeds; 5 for
+    // a file not opened for writing.  A file that keeps nothing in buffers has nothing to do.
+    [[nodiscard]] virtual std::error_code flush() { return {}; }
     [[nodiscard]] virtual std::error_code close() = 0;
 };
 
@@ -77,6 +105,14 @@ public:
     [[nodiscard]] virtual std::error_code set_attributes(std::wstring_view path, std::uint32_t attributes) = 0;
     // CreateDirectoryW: one level; 183 when it exists, 3 when the parent is missing.
     [[nodiscard]] virtual std::error_code create_directory(std::wstring_view path) = 0;
+    // CreateDirectoryW with a self-relative security descriptor for the new folder: one level; 183
+    // when anything is there already, a link included, so the folder made is always a new one.
+    [[nodiscard]] virtual std::error_code create_directory_secured(std::wstring_view path,
+                                                                   std::span<const std::byte> descriptor) = 0;
+    // CreateFileW with FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS and no access, then
+    // the handle's information: the item itself, a link at the end of `path` reported rather than
+    // followed.  2 or 3 when nothing is there.
+    [[nodiscard]] virtual std::error_code query_item(std::wstring_view path, item_information& info) = 0;
     // RemoveDirectoryW: 145 when not empty.
     [[nodiscard]] virtual std::error_code remove_directory(std::wstring_view path) = 0;
     // DeleteFileW: 5 for a read-only file.
@@ -84,9 +120,10 @@ public:
     // CopyFileW: attributes are carried over; with fail_if_exists an existing target gives 80.
     [[nodiscard]] virtual std::error_code copy_file(std::wstring_view from, std::wstring_view to,
                                                     bool fail_if_exists) = 0;
-    // MoveFileExW with MOVEFILE_REPLACE_EXISTING when replace_existing is set.
+    // MoveFileExW with move_flag bits (true stands for replace_existing): 183 for an existing target
+    // without replace_existing, 17 between volumes without copy_allowed.
     [[nodiscard]] virtual std::error_code move_file(std::wstring_view from, std::wstring_view to,
-                                                    bool replace_existing) = 0;
+                                                    std::uint32_t flags) = 0;
     // GetTempPathW: ends with a backslash.
     [[nodiscard]] virtual std::error_code temp_path(std::wstring& path) = 0;
     // GetTempFileNameW(folder, prefix, 0): creates an empty file with a unique name and returns it.

@@ -104,9 +104,4 @@ public:
 // An open key that is closed when this object ends (RegCloseKey).  Move-only.
 using unique_key = unique_port_handle<registry, registry_handle, &registry::close_key>;
 
-#ifdef _WIN32
-// The registry of the running system (Windows build only).
-[[nodiscard]] std::unique_ptr<registry> make_system_registry();
-#endif
-
 }  // namespace os

@@ -35,6 +35,10 @@ public:
 
     // GetFileSecurityW(path, DACL_SECURITY_INFORMATION): the descriptor of a file or folder.
     [[nodiscard]] virtual hresult read_file_dacl(std::wstring_view path, std::vector<std::byte>& descriptor) = 0;
+    // GetFileSecurityW(path, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION): the owner and the DACL
+    // of a file or folder, which together say who may change it.
+    [[nodiscard]] virtual hresult read_file_owner_and_dacl(std::wstring_view path,
+                                                           std::vector<std::byte>& descriptor) = 0;
     // SetFileSecurityW(path, DACL_SECURITY_INFORMATION, descriptor).  On failure the file's security is unchanged.
     [[nodiscard]] virtual hresult write_file_dacl(std::wstring_view path, std::span<const std::byte> descriptor) = 0;
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -30,6 +31,8 @@ inline constexpr std::uint32_t icon_exclamation = 0x30;
 inline constexpr std::uint32_t icon_asterisk = 0x40;
 inline constexpr std::uint32_t icon_mask = 0xF0;
 inline constexpr std::uint32_t default_button_mask = 0xF00;
+inline constexpr std::uint32_t task_modal = 0x00002000;
+inline constexpr std::uint32_t set_foreground = 0x00010000;
 inline constexpr std::uint32_t rtl_reading = 0x00100000;
 }  // namespace mb
 
@@ -84,9 +87,10 @@ public:
     virtual ~user_interface() = default;
 
     // MessageBoxW: shows a modal box and returns the pressed button's id, or 0 when the box could
-    // not be shown (for instance an owner that is not a window).
-    [[nodiscard]] virtual int message_box(window_handle owner, std::wstring_view text, std::wstring_view caption,
-                                          std::uint32_t type) = 0;
+    // not be shown (for instance an owner that is not a window).  Without a caption (std::nullopt, a
+    // null lpCaption) the system shows its own, "Error"; an empty caption is an empty title bar.
+    [[nodiscard]] virtual int message_box(window_handle owner, std::wstring_view text,
+                                          std::optional<std::wstring_view> caption, std::uint32_t type) = 0;
 
     // GetActiveWindow: the calling thread's active window, or none.
     [[nodiscard]] virtual window_handle active_window() = 0;

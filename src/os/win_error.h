@@ -23,6 +23,7 @@ inline constexpr std::uint32_t access_denied = 5;
 inline constexpr std::uint32_t invalid_handle = 6;
 inline constexpr std::uint32_t not_enough_memory = 8;
 inline constexpr std::uint32_t invalid_data = 13;
+inline constexpr std::uint32_t not_same_device = 17;
 inline constexpr std::uint32_t no_more_files = 18;
 inline constexpr std::uint32_t gen_failure = 31;
 inline constexpr std::uint32_t sharing_violation = 32;
@@ -61,6 +62,7 @@ inline constexpr std::uint32_t resource_data_not_found = 1812;
 inline constexpr std::uint32_t resource_type_not_found = 1813;
 inline constexpr std::uint32_t resource_name_not_found = 1814;
 inline constexpr std::uint32_t resource_lang_not_found = 1815;
+inline constexpr std::uint32_t reparse_point_encountered = 4395;
 }  // namespace errc
 
 // HRESULT helpers shared by the library's wrappers.

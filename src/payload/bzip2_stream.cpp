@@ -1,17 +1,21 @@
 // Our bzip2 filter over libbzip2 (see bzip2_stream.h).
 #include "payload/bzip2_stream.h"
 
+#include "payload/bzip2_parallel_decompressor.h"
+
 #include <bzlib.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string>
+#include <thread>
 
 namespace payload {
 
 bzip2_error::bzip2_error(int error) : std::runtime_error("bzip2 error " + std::to_string(error)), error_(error) {}
 
-struct bzip2_decompressor::state {
+struct bzip2_serial_decompressor::state {
     bz_stream stream{};
     bool open = false;
     std::array<char, bzip2_buffer_size> input{};
@@ -31,13 +35,14 @@ struct bzip2_decompressor::state {
     }
 };
 
-bzip2_decompressor::bzip2_decompressor(std::istream& source) : source_(source), state_(std::make_unique<state>()) {
+bzip2_serial_decompressor::bzip2_serial_decompressor(std::istream& source)
+    : source_(source), state_(std::make_unique<state>()) {
     state_->start();
 }
 
-bzip2_decompressor::~bzip2_decompressor() { state_->stop(); }
+bzip2_serial_decompressor::~bzip2_serial_decompressor() { state_->stop(); }
 
-bool bzip2_decompressor::refill() {
+bool bzip2_serial_decompressor::refill() {
     if (state_->input_ended) return false;
     source_.read(state_->input.data(), static_cast<std::streamsize>(state_->input.size()));
     const auto got = static_cast<unsigned>(source_.gcount());
@@ -47,7 +52,7 @@ bool bzip2_decompressor::refill() {
     return got > 0;
 }
 
-std::size_t bzip2_decompressor::read(std::span<std::byte> out) {
+std::size_t bzip2_serial_decompressor::read(std::span<std::byte> out) {
     if (pending_error_) throw bzip2_error(pending_error_);
     if (finished_ || out.empty()) return 0;
     try {
@@ -61,7 +66,7 @@ std::size_t bzip2_decompressor::read(std::span<std::byte> out) {
     }
 }
 
-std::size_t bzip2_decompressor::decode(std::span<std::byte> out) {
+std::size_t bzip2_serial_decompressor::decode(std::span<std::byte> out) {
     auto& s = *state_;
     s.stream.next_out = reinterpret_cast<char*>(out.data());
     s.stream.avail_out = static_cast<unsigned>(out.size());
@@ -91,6 +96,29 @@ std::size_t bzip2_decompressor::decode(std::span<std::byte> out) {
         if (rc != BZ_OK) throw bzip2_error(rc);
     }
     return out.size() - s.stream.avail_out;
+}
+
+namespace {
+
+unsigned decoding_threads(unsigned asked) {
+    if (asked != automatic_bzip2_threads) return asked;
+    return std::min(std::thread::hardware_concurrency(), 4u);
+}
+
+}  // namespace
+
+bzip2_decompressor::bzip2_decompressor(std::istream& source, unsigned threads) {
+    const unsigned workers = decoding_threads(threads);
+    if (workers >= 2 && source.tellg() != std::streampos(-1))
+        parallel_ = std::make_unique<bzip2_parallel_decompressor>(source, bzip2_parallel_limits{.workers = workers});
+    else
+        serial_ = std::make_unique<bzip2_serial_decompressor>(source);
+}
+
+bzip2_decompressor::~bzip2_decompressor() = default;
+
+std::size_t bzip2_decompressor::read(std::span<std::byte> out) {
+    return parallel_ ? parallel_->read(out) : serial_->read(out);
 }
 
 struct bzip2_compressor::state {

@@ -1,5 +1,7 @@
 // Our bzip2 filter over libbzip2: a decompressing reader over an input stream that decodes several
 // concatenated bzip2 streams as one byte sequence, and a compressing writer for the release tool.
+// The reader the program uses decodes the blocks on worker threads where it can; the serial one
+// stays the reference and the fallback.
 #pragma once
 
 #include <cstddef>
@@ -26,13 +28,13 @@ private:
 
 inline constexpr std::size_t bzip2_buffer_size = 4096;
 
-class bzip2_decompressor {
+class bzip2_serial_decompressor {
 public:
     // Reads compressed bytes from `source`'s current position; libbzip2's normal (fast) mode.
-    explicit bzip2_decompressor(std::istream& source);
-    ~bzip2_decompressor();
-    bzip2_decompressor(const bzip2_decompressor&) = delete;
-    bzip2_decompressor& operator=(const bzip2_decompressor&) = delete;
+    explicit bzip2_serial_decompressor(std::istream& source);
+    ~bzip2_serial_decompressor();
+    bzip2_serial_decompressor(const bzip2_serial_decompressor&) = delete;
+    bzip2_serial_decompressor& operator=(const bzip2_serial_decompressor&) = delete;
 
     // Fills `out` with decompressed bytes and returns how many; 0 only once the last stream has
     // ended and the input is exhausted.  Throws bzip2_error for corrupt or truncated input
@@ -48,6 +50,30 @@ private:
     std::unique_ptr<state> state_;
     bool finished_ = false;
     int pending_error_ = 0;
+};
+
+class bzip2_parallel_decompressor;
+
+// How many threads decode: `automatic` is one per core (at most four) and the serial decoder on a
+// single core; 1 is the serial decoder on the calling thread.
+inline constexpr unsigned automatic_bzip2_threads = 0;
+
+// The decoder the program uses: the same bytes and errors as bzip2_serial_decompressor, sooner.
+class bzip2_decompressor {
+public:
+    // The serial decoder is used when there is one thread, or when `source` cannot tell its
+    // position (the parallel one must be able to seek back to it).
+    explicit bzip2_decompressor(std::istream& source, unsigned threads = automatic_bzip2_threads);
+    ~bzip2_decompressor();
+    bzip2_decompressor(const bzip2_decompressor&) = delete;
+    bzip2_decompressor& operator=(const bzip2_decompressor&) = delete;
+
+    // As bzip2_serial_decompressor::read.
+    [[nodiscard]] std::size_t read(std::span<std::byte> out);
+
+private:
+    std::unique_ptr<bzip2_serial_decompressor> serial_;
+    std::unique_ptr<bzip2_parallel_decompressor> parallel_;
 };
 
 class bzip2_compressor {

@@ -82,12 +82,13 @@ destination_resolver::destination_resolver(os::shell_folders& folders, os::shell
                                            shared_folder_list& shared)
     : folders_(folders), owner_(owner), inputs_(std::move(inputs)), shared_(shared) {}
 
-std::wstring destination_resolver::sample_root(bool& register_root) {
+std::wstring destination_resolver::sample_root(bool& register_root, std::wstring& trusted) {
     register_root = false;
     const std::wstring& name = inputs_.examples_name;
     if (!name.empty() && (vd::path::is_drive_absolute(name) || vd::path::is_unc(name))) return name;
     std::wstring desktop =
         lookup_known_folder(folders_, owner_, os::csidl::common_desktopdirectory, os::csidl::desktopdirectory);
+    trusted = desktop;
     if (name.empty()) return desktop;
     for (auto e : vd::path::elements(name))
         if (e == L"..") reject("the examples folder would leave the desktop");
@@ -96,6 +97,12 @@ std::wstring destination_resolver::sample_root(bool& register_root) {
 }
 
 std::wstring destination_resolver::resolve_destination(std::wstring_view folder) {
+    std::wstring token_folder;
+    return resolve_destination(folder, token_folder);
+}
+
+std::wstring destination_resolver::resolve_destination(std::wstring_view folder, std::wstring& token_folder) {
+    token_folder = std::wstring(vd::path::root(folder));
     const auto parts = vd::path::elements(folder);
     if (parts.empty()) return std::wstring(folder);
     // A rooted folder ("C:\Data", "\\server\share") has no token: its first element is its root.
@@ -113,12 +120,13 @@ std::wstring destination_resolver::resolve_destination(std::wstring_view folder)
 
     std::wstring path;
     bool register_root = false;
+    std::wstring sample_trusted;
     switch (match->kind) {
         case root_kind::install:
             path = inputs_.install_folder;
             break;
         case root_kind::sample:
-            path = sample_root(register_root);
+            path = sample_root(register_root, sample_trusted);
             break;
         case root_kind::temporary:
             path = inputs_.temp_folder.empty() ? inputs_.install_folder : inputs_.temp_folder;
@@ -128,6 +136,9 @@ std::wstring destination_resolver::resolve_destination(std::wstring_view folder)
                                        match->fallback < 0 ? std::nullopt : std::optional<int>(match->fallback));
             break;
     }
+    // The examples folder on the desktop is the payload's own; the desktop is the system's.  An
+    // absolute examples folder is the program's own choice.
+    token_folder = sample_trusted.empty() ? path : sample_trusted;
     if (register_root) shared_.register_shared_folder(path);
     for (std::size_t i = 1; i < parts.size(); ++i) {
         path = vd::path::join(path, parts[i]);

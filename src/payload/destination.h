@@ -56,9 +56,12 @@ public:
     // comes back unchanged.  Throws compress_error(unexpected_error) for an unknown token, for ".."
     // elements (they would leave the token's folder) and when a known folder cannot be found.
     [[nodiscard]] std::wstring resolve_destination(std::wstring_view folder);
+    // The same, and `token_folder` becomes the folder the token stands for (the folder's root when
+    // it has no token), below which every level is the payload's own.
+    [[nodiscard]] std::wstring resolve_destination(std::wstring_view folder, std::wstring& token_folder);
 
 private:
-    [[nodiscard]] std::wstring sample_root(bool& register_root);
+    [[nodiscard]] std::wstring sample_root(bool& register_root, std::wstring& trusted);
 
     os::shell_folders& folders_;
     os::shell_owner owner_;

@@ -32,7 +32,7 @@ std::error_code error_code_of(const std::exception& e) noexcept {
 }
 
 bool extract_payload(std::istream& compressed, payload_ports& ports, const destination_inputs& inputs,
-                     const notification_callback& callback) noexcept {
+                     const notification_callback& callback, unsigned decoder_threads) noexcept {
     const std::wstring* open_path = nullptr;
     std::wstring failed_path;
     std::error_code code;
@@ -40,7 +40,7 @@ bool extract_payload(std::istream& compressed, payload_ports& ports, const desti
         if (callback) (void)callback(notifications::started{});
         payload_extractor extractor(ports, inputs, callback);
         try {
-            bzip2_decompressor source(compressed);
+            bzip2_decompressor source(compressed, decoder_threads);
             std::array<std::byte, chunk_size> chunk;
             std::uint64_t copied = 0;
             for (;;) {
@@ -76,7 +76,8 @@ bool extract_payload(std::istream& compressed, payload_ports& ports, const desti
 }
 
 std::vector<payload_entry> read_table_of_contents(std::istream& compressed) {
-    bzip2_decompressor source(compressed);
+    // Serial: only the first bytes are wanted.
+    bzip2_serial_decompressor source(compressed);
     std::vector<std::byte> table;
     std::uint64_t data_offset = toc_prefix_size;
     std::array<std::byte, 1> one;

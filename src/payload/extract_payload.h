@@ -2,6 +2,7 @@
 // the translation of every failure into one failed notification.
 #pragma once
 
+#include "payload/bzip2_stream.h"
 #include "payload/destination.h"
 #include "payload/notification.h"
 #include "payload/payload_ports.h"
@@ -19,8 +20,10 @@ namespace payload {
 // Reads `compressed` from its current position to the end of its bzip2 data and places every
 // entry.  Sends started, then file_begin/file_end/progress, then finished (returns true) or failed
 // (returns false).  Never throws.  Files written before a failure stay where they are.
+// `decoder_threads` is for bzip2_decompressor (automatic unless the serial decoder is wanted).
 [[nodiscard]] bool extract_payload(std::istream& compressed, payload_ports& ports, const destination_inputs& inputs,
-                                   const notification_callback& callback) noexcept;
+                                   const notification_callback& callback,
+                                   unsigned decoder_threads = automatic_bzip2_threads) noexcept;
 
 // Decodes the whole stream and checks that it holds a complete, consistent archive without
 // writing anything: the table is parsed and the total size must match.  Returns the code of what

@@ -1,6 +1,8 @@
 // Driving the installation journal from the extraction's notifications (see extraction_journal.h).
 #include "payload/extraction_journal.h"
 
+#include "payload/placement.h"
+
 #include <memory>
 
 namespace payload {
@@ -18,8 +20,10 @@ notification_callback journaled_callback(extraction_journal& journal, std::vecto
             if (e.kind == entry_kind::temporary) {
                 temporary_files.push_back(e.destination);
             } else {
-                journal.record_file(e.destination, e.kind, e.kind == entry_kind::shared_data);
                 *pending = true;
+                if (auto ec = journal.record_file(e.destination, e.kind, e.kind == entry_kind::shared_data,
+                                                  e.destination_root))
+                    throw file_error(ec, "backup", e.destination);
             }
             return answer;
         }

@@ -23,6 +23,10 @@ struct payload_entry {
     std::uint32_t kind = 0;
     std::uint64_t size = 0;
     std::uint32_t crc = 0;
+    // The folder the destination's token stands for (the system's or the user's choice, trusted as
+    // it is); the levels below it are the payload's and must not be links.  The root of the
+    // destination when the folder has no token.
+    std::wstring destination_root{};
 };
 
 }  // namespace payload

@@ -5,6 +5,7 @@
 #include "payload/compress_error.h"
 #include "payload/table_of_contents.h"
 #include "vd/crc32.h"
+#include "vd/link_check.h"
 #include "vd/win_path.h"
 
 #include <algorithm>
@@ -93,10 +94,21 @@ void payload_extractor::read_table() {
     // Every destination is resolved before the first file is written.
     std::uint64_t sum = 0;
     for (auto& e : entries_) {
-        e.destination = vd::path::join(resolver_.resolve_destination(e.destination), file_name_of(e.source));
+        std::wstring token_folder;
+        const std::wstring folder = resolver_.resolve_destination(e.destination, token_folder);
+        e.destination = vd::path::join(folder, file_name_of(e.source));
+        e.destination_root = std::move(token_folder);
         if (e.size > UINT64_MAX - data_offset_ - sum)
             throw compress_error(compress_errc::unexpected_error, "file sizes overflow");
         sum += e.size;
+    }
+    // A link planted below a token's folder refuses the whole payload before anything is written;
+    // placement looks again when it writes, for a link planted in between.
+    for (const auto& e : entries_) {
+        const auto link = os::win_error(os::errc::reparse_point_encountered);
+        if (vd::refuse_links_below(ports_.files, e.destination_root, e.destination) == link ||
+            vd::refuse_linked_item(ports_.files, e.destination) == link)
+            throw compress_error(compress_errc::unexpected_error, "a destination is a link");
     }
     std::vector<std::byte>().swap(table_);
     consumed_ = data_offset_;
@@ -115,7 +127,7 @@ std::size_t payload_extractor::write_entry(const std::byte* bytes, std::size_t n
         remaining_ = entry.size;
         announced_ = true;
         skipping_ = answer == notification::result::skip;
-        if (!skipping_) current_ = placement_.open_output_file(entry.destination);
+        if (!skipping_) current_ = placement_.open_output_file(entry.destination, entry.destination_root);
     }
     const std::size_t m = static_cast<std::size_t>(std::min<std::uint64_t>(n, remaining_));
     if (!skipping_ && m > 0) {

@@ -3,6 +3,7 @@
 
 #include "os/win_error.h"
 #include "vd/create_folders.h"
+#include "vd/link_check.h"
 #include "vd/win_path.h"
 
 namespace payload {
@@ -26,10 +27,13 @@ file_error::file_error(std::error_code code, std::string operation, std::wstring
       operation_(std::move(operation)),
       path_(std::move(path)) {}
 
-void file_placement::create_directories(const std::wstring& folder) {
+void file_placement::create_directories(const std::wstring& folder, const std::wstring& trusted) {
     std::uint32_t attributes = 0;
-    if (!ports_.files.get_attributes(folder, attributes) && (attributes & os::file_attribute::directory)) return;
-    if (auto ec = vd::create_folders(ports_.files, folder)) throw file_error(ec, "create_directories", folder);
+    if (!ports_.files.get_attributes(folder, attributes) && (attributes & os::file_attribute::directory) &&
+        !vd::refuse_links_below(ports_.files, trusted, folder))
+        return;
+    if (auto ec = vd::create_folders_without_links(ports_.files, trusted, folder))
+        throw file_error(ec, "create_directories", folder);
 }
 
 void file_placement::grant_shared_folders(const std::wstring& folder) {
@@ -56,14 +60,18 @@ void file_placement::grant_shared_folders(const std::wstring& folder) {
     }
 }
 
-std::unique_ptr<os::file> file_placement::open_output_file(const std::wstring& destination) {
+std::unique_ptr<os::file> file_placement::open_output_file(const std::wstring& destination,
+                                                           const std::wstring& trusted) {
+    if (auto ec = vd::refuse_links_below(ports_.files, trusted, vd::path::parent(destination)))
+        throw file_error(ec, "open", destination);
+    if (auto ec = vd::refuse_linked_item(ports_.files, destination)) throw file_error(ec, "open", destination);
     std::uint32_t attributes = 0;
     if (!ports_.files.get_attributes(destination, attributes)) {
         if ((attributes & os::file_attribute::readonly) && !(attributes & os::file_attribute::directory))
             (void)ports_.files.set_attributes(destination, attributes & ~os::file_attribute::readonly);
     } else {
         std::wstring parent = vd::path::parent(destination);
-        if (!parent.empty()) create_directories(parent);
+        if (!parent.empty()) create_directories(parent, trusted);
     }
     grant_shared_folders(vd::path::parent(destination));
     std::unique_ptr<os::file> out;

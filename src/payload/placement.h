@@ -39,15 +39,19 @@ public:
     // Opens `destination` for writing, replacing its content, with write sharing denied.  A file
     // already there loses its read-only attribute first (errors ignored); missing folders are
     // created ("create_directories"); pending shared folders that contain the destination get their
-    // rights.  Throws file_error; after a failure the folders created so far stay.
-    [[nodiscard]] std::unique_ptr<os::file> open_output_file(const std::wstring& destination);
+    // rights.  No level below `trusted` (the token's folder), the file included, may be a link, nor
+    // may the file have a second name: that throws file_error 4395 ("open") before anything is
+    // changed.  Throws file_error; after a failure the folders created so far stay.
+    [[nodiscard]] std::unique_ptr<os::file> open_output_file(const std::wstring& destination,
+                                                             const std::wstring& trusted = {});
 
     // Grants each pending shared folder that contains `folder` (or is it) once it exists.  Throws
     // file_error("status") when a folder's state cannot be read for a reason other than its absence.
     void grant_shared_folders(const std::wstring& folder);
 
-    // Creates `folder` and its missing ancestors.  Throws file_error("create_directories").
-    void create_directories(const std::wstring& folder);
+    // Creates `folder` and its missing ancestors, refusing an existing level below `trusted` that
+    // is a link (4395).  Throws file_error("create_directories").
+    void create_directories(const std::wstring& folder, const std::wstring& trusted = {});
 
 private:
     payload_ports& ports_;

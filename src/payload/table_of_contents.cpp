@@ -3,6 +3,7 @@
 #include "payload/table_of_contents.h"
 
 #include "payload/compress_error.h"
+#include "payload/payload_names.h"
 #include "vd/byte_order.h"
 #include "vd/utf16.h"
 
@@ -82,7 +83,7 @@ std::vector<payload_entry> parse_table_of_contents(std::span<const std::byte> ta
         e.kind = r.number<std::uint32_t>();
         e.size = r.number<std::uint64_t>();
         e.crc = r.number<std::uint32_t>();
-        (void)file_name_of(e.source);
+        check_payload_names(e.destination, file_name_of(e.source));
     }
     if (r.remaining() != 0) malformed("bytes left over in the table of contents");
     return entries;

@@ -1,6 +1,7 @@
 // The run's temporary folder (see temporary_folder.h).
 #include "payload/temporary_folder.h"
 
+#include "vd/private_folder_descriptor.h"
 #include "vd/win_path.h"
 
 #include <cwchar>
@@ -48,6 +49,10 @@ temporary_folder_result make_temporary_folder_path(os::file_system& files, const
     result.temp_folder = vd::path::append(temp, L"vendrel_{" + uuid_v4_text(random()) + L"}");
     result.ok = true;
     return result;
+}
+
+std::error_code create_work_folder(os::file_system& files, const std::wstring& folder) {
+    return files.create_directory_secured(folder, vd::security::administrators_only_descriptor());
 }
 
 }  // namespace payload

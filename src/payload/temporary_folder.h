@@ -1,5 +1,6 @@
 // The run's temporary folder: "vendrel_{" + a random version-4 UUID + "}" under the user's
-// temporary directory.  The folder is not created here.
+// temporary directory, the program's own work folder.  Computing its path creates nothing;
+// create_work_folder makes it, new and for administrators only.
 #pragma once
 
 #include "os/file_system.h"
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <system_error>
 
 namespace payload {
 
@@ -31,5 +33,10 @@ struct temporary_folder_result {
 // Asks for the temporary directory (at most 246 characters) and appends the folder name.
 [[nodiscard]] temporary_folder_result make_temporary_folder_path(os::file_system& files,
                                                                  const random_source& random = system_random_bytes);
+
+// Creates `folder` with a protected DACL for Administrators and SYSTEM only, inherited by what is
+// made inside.  Fails (183) when anything is at the name already, a planted folder or link
+// included: the folder in use is always one this run made, which no ordinary user can write to.
+[[nodiscard]] std::error_code create_work_folder(os::file_system& files, const std::wstring& folder);
 
 }  // namespace payload

@@ -1,7 +1,9 @@
 // The recording operations of the journal and the backups they make.
 #include "records/uninstall_log.h"
 
+#include "os/win_error.h"
 #include "vd/create_folders.h"
+#include "vd/link_check.h"
 #include "vd/utf16.h"
 #include "vd/win_path.h"
 
@@ -23,6 +25,13 @@ LogRecord make_record(RecordKind kind, std::int32_t entry_kind = no_entry_kind) 
 }  // namespace
 
 void UninstallLog::CreateRecordedDirectories(std::wstring_view folder) {
+    std::error_code refused;
+    CreateRecordedDirectoriesBelow(folder, std::nullopt, refused);
+}
+
+void UninstallLog::CreateRecordedDirectoriesBelow(std::wstring_view folder,
+                                                  std::optional<std::wstring_view> linkFreeBelow,
+                                                  std::error_code& refused) {
     // A folder that does not fit the shell's buffer is not cut to fit: creating a shortened name
     // would make a folder nobody asked for.  Nothing is created, and the step that needs the
     // folder fails on its own.
@@ -30,33 +39,53 @@ void UninstallLog::CreateRecordedDirectories(std::wstring_view folder) {
     std::wstring base(vd::path::root(folder));
     const auto elements = vd::path::elements(folder);
     std::span<const std::wstring_view> parts(elements);
+    std::size_t links_refused_from = SIZE_MAX;
+    if (linkFreeBelow) links_refused_from = vd::trusted_levels(*linkFreeBelow, folder);
     if (base.empty() && !parts.empty()) {
         // No root: the first element stands where the drive would be and is never created.
         base = std::wstring(parts.front());
         parts = parts.subspan(1);
+        if (links_refused_from != SIZE_MAX && links_refused_from > 0) --links_refused_from;
     }
     // A folder that cannot be created ends the walk: the step that needs it fails on its own.
-    (void)vd::create_folders_below(ports_.files, std::move(base), parts, [this](const std::wstring& created) {
-        if (ports_.folder_created) ports_.folder_created(created);
-        LogRecord r = make_record(RecordKind::Directory);
-        r.path = created;
-        r.flag = true;
-        currentRecords_.push_back(std::move(r));
-    });
+    const auto ec = vd::create_folders_below(
+        ports_.files, std::move(base), parts,
+        [this](const std::wstring& created) {
+            if (ports_.folder_created) ports_.folder_created(created);
+            LogRecord r = make_record(RecordKind::Directory);
+            r.path = created;
+            r.flag = true;
+            currentRecords_.push_back(std::move(r));
+        },
+        links_refused_from);
+    if (ec == os::win_error(os::errc::reparse_point_encountered)) refused = ec;
 }
 
-void UninstallLog::RecordFile(std::wstring_view path, std::int32_t entryKind, bool copy) {
+std::error_code UninstallLog::RecordFile(std::wstring_view path, std::int32_t entryKind, bool copy,
+                                         std::optional<std::wstring_view> linkFreeBelow) {
     lastPending_ = true;
-    CreateRecordedDirectories(vd::path::remove_file_spec(path));
+    std::error_code refused;
+    if (linkFreeBelow) {
+        refused = vd::refuse_links_below(ports_.files, *linkFreeBelow, vd::path::remove_file_spec(path));
+        if (!refused) refused = vd::refuse_linked_item(ports_.files, path);
+    }
+    if (!refused) CreateRecordedDirectoriesBelow(vd::path::remove_file_spec(path), linkFreeBelow, refused);
     LogRecord r = make_record(RecordKind::File, entryKind);
     r.path = std::wstring(path);
+    if (linkFreeBelow) r.linkFreeBelow = std::wstring(*linkFreeBelow);
     std::uint32_t attributes = 0;
-    if (!ports_.files.get_attributes(path, attributes) && (attributes & os::file_attribute::directory) == 0) {
-        r.backupPath = MakeBackupCopy(path, copy);
+    if (refused) {
+        // Nothing is done through a link, now or when the step is undone.
+        r.replacedWithoutBackup = true;
+    } else if (!ports_.files.get_attributes(path, attributes) && (attributes & os::file_attribute::directory) == 0) {
+        // A file that cannot be set aside must not be overwritten: what was there could not come back.
+        refused = BackUp(path, copy, r.backupPath);
         r.backupSource = r.path;
         r.replacedWithoutBackup = r.backupPath.empty();
+        r.backupIsCopy = copy && !r.backupPath.empty();
     }
     currentRecords_.push_back(std::move(r));
+    return refused;
 }
 
 void UninstallLog::RecordShortcut(int which, std::wstring_view folder) {
@@ -117,29 +146,46 @@ void UninstallLog::CompleteLast(bool outcome, std::optional<std::wstring_view> t
 }
 
 std::wstring UninstallLog::MakeBackupCopy(std::optional<std::wstring_view> file, bool copy) {
-    std::wstring folder;
-    if (ports_.files.temp_path(folder) || vd::utf16_length(folder) > max_temp_folder_units) return {};
+    std::wstring backup;
+    (void)BackUp(file.value_or(std::wstring_view{}), copy, backup);
+    return backup;
+}
+
+std::error_code UninstallLog::BackUp(std::wstring_view file, bool copy, std::wstring& backup) {
+    backup.clear();
+    std::wstring folder = backupFolder_;
+    if (folder.empty()) {
+        if (auto ec = ports_.files.temp_path(folder)) return ec;
+    }
+    if (vd::utf16_length(folder) > max_temp_folder_units) return os::win_error(os::errc::filename_exced_range);
     std::wstring reserved;
-    if (ports_.files.temp_file_name(folder, backup_prefix, reserved)) return {};
+    if (auto ec = ports_.files.temp_file_name(folder, backup_prefix, reserved)) return ec;
     // Only the name is kept: the copy or move below creates the file again.
     (void)ports_.files.delete_file(reserved);
-    if (!file) return reserved;
+    if (file.empty()) {
+        backup = std::move(reserved);
+        return {};
+    }
 
     std::uint32_t attributes = 0;
-    const bool have_attributes = !ports_.files.get_attributes(*file, attributes);
-    (void)ports_.files.set_attributes(*file, os::file_attribute::normal);
+    const bool have_attributes = !ports_.files.get_attributes(file, attributes);
+    (void)ports_.files.set_attributes(file, os::file_attribute::normal);
+    std::error_code ec;
     if (copy) {
-        if (!ports_.files.copy_file(*file, reserved, false)) {
-            if (have_attributes) {
-                (void)ports_.files.set_attributes(*file, attributes);
-                (void)ports_.files.set_attributes(reserved, attributes);
-            }
-            return reserved;
+        ec = ports_.files.copy_file(file, reserved, false);
+        if (!ec && have_attributes) {
+            (void)ports_.files.set_attributes(file, attributes);
+            (void)ports_.files.set_attributes(reserved, attributes);
         }
-    } else if (!ports_.files.move_file(*file, reserved, false)) {
-        if (have_attributes) (void)ports_.files.set_attributes(reserved, attributes);
-        return reserved;
+    } else {
+        // The backup folder may lie on another volume than the file: the move may copy.
+        ec = ports_.files.move_file(file, reserved, os::move_flag::copy_allowed);
+        if (!ec && have_attributes) (void)ports_.files.set_attributes(reserved, attributes);
     }
-    if (have_attributes) (void)ports_.files.set_attributes(*file, attributes);
-    return {};
+    if (!ec) {
+        backup = std::move(reserved);
+        return {};
+    }
+    if (have_attributes) (void)ports_.files.set_attributes(file, attributes);
+    return ec;
 }

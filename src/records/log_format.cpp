@@ -140,9 +140,17 @@ std::optional<long long> parse_version_line(std::wstring_view text) {
 }
 
 std::optional<std::wstring> header_value(std::wstring_view text, std::wstring_view keyword, bool cut_at_dashes) {
-    const auto at = text.find(keyword);
-    if (at == std::wstring_view::npos) return std::nullopt;
-    std::wstring value = std::wstring(text.substr(0, at)) + std::wstring(text.substr(at + keyword.size()));
+    auto at = text.find(keyword);
+    std::size_t keyword_size = keyword.size();
+    if (at == std::wstring_view::npos) {
+        // The reader trims the end of a line, so a keyword that ends in a blank and is followed by
+        // an empty value (a log written with an empty folder) has lost that blank.
+        const std::wstring_view bare = trim_right(keyword);
+        if (bare.size() == keyword.size() || !text.ends_with(bare)) return std::nullopt;
+        at = text.size() - bare.size();
+        keyword_size = bare.size();
+    }
+    std::wstring value = std::wstring(text.substr(0, at)) + std::wstring(text.substr(at + keyword_size));
     if (cut_at_dashes) {
         const auto dashes = value.find(L"--");
         if (dashes != std::wstring::npos) value.erase(dashes);

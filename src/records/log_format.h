@@ -39,7 +39,8 @@ inline constexpr std::uint32_t written_log_attributes = 0x2021;
 [[nodiscard]] std::optional<long long> parse_version_line(std::wstring_view text);
 
 // What follows `keyword` in a header text, trimmed; nothing when the keyword is absent.  Text before
-// the keyword stays in the value.  With `cut_at_dashes` the value ends before the first "--".
+// the keyword stays in the value.  With `cut_at_dashes` the value ends before the first "--".  A
+// keyword whose trailing blanks were trimmed off the end of the text still counts, with an empty value.
 [[nodiscard]] std::optional<std::wstring> header_value(std::wstring_view text, std::wstring_view keyword,
                                                        bool cut_at_dashes);
 

@@ -1,6 +1,7 @@
 // Reading an uninstall log: one line at a time from the file, never more than one line's buffer
 // in memory, stopping at the first line that breaks the format.
 #include "records/log_format.h"
+#include "records/log_paths.h"
 #include "records/uninstall_log.h"
 #include "vd/utf16.h"
 
@@ -152,7 +153,8 @@ void UninstallLog::Read(std::optional<std::wstring_view> path) {
                 const auto keyword = line_number == 3 ? records::install_path_keyword : records::shortcut_path_keyword;
                 auto folder = records::header_value(header, keyword, false);
                 if (!folder) break;
-                if (!folder->empty() && IsFolder(*folder))
+                // Only a local folder is looked at: asking about a network path already reaches out.
+                if (records::is_local_absolute_path(*folder) && IsFolder(*folder))
                     (line_number == 3 ? installPath_ : shortcutPath_) = std::move(*folder);
             }
             continue;
@@ -160,8 +162,10 @@ void UninstallLog::Read(std::optional<std::wstring_view> path) {
         if (!version_read || records >= max_records) break;
         auto record = records::parse_record_line(line);
         if (!record) break;
-        previousRecords_.push_back(std::move(*record));
         ++records;
+        // A well-formed record whose path this program must not act on is left out; the next
+        // records are still read.
+        if (records::is_usable_record(*record)) previousRecords_.push_back(std::move(*record));
     }
     (void)file->close();
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <list>
+#include <optional>
 #include <string>
 
 // What a journal entry records.  The values are part of the uninstall log's record lines.
@@ -30,9 +31,17 @@ struct LogRecord {
     std::wstring backupSource;
     bool flag = false;  // the step's outcome; its meaning depends on the kind
     std::int32_t entryKind = no_entry_kind;
-    // The step found an existing item but could not back it up: undoing the step must leave the
-    // item where it is rather than delete what was there before.  Never written to the log.
+    // The step found an existing item but could not back it up (or found a link in its way):
+    // undoing the step must leave the item where it is rather than delete what was there before.
+    // Never written to the log.
     bool replacedWithoutBackup = false;
+    // The backup is a copy and the file stayed in place (shared data, whose rights the Users hold):
+    // undoing the step puts the copy's bytes back into the file, which keeps its own rights.  Never
+    // written to the log.
+    bool backupIsCopy = false;
+    // The folder below which no level of `path` may be a link (the token's folder); nothing when
+    // the step's levels are not checked.  Undoing the step looks again.  Never written to the log.
+    std::optional<std::wstring> linkFreeBelow;
 };
 
 // A journal list: doubly linked, walked from either end, identified by its first and last record.

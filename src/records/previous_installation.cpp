@@ -2,6 +2,8 @@
 #include "records/previous_installation.h"
 
 #include "records/log_format.h"
+#include "records/log_paths.h"
+#include "records/trusted_log_source.h"
 #include "vd/version_info.h"
 #include "vd/win_path.h"
 
@@ -38,9 +40,13 @@ std::function<std::optional<installed_version>(std::wstring_view)> version_reade
 
 namespace {
 
-bool exists(os::file_system& files, const std::wstring& path) {
+// A candidate is taken when something is there; one that is not a log only this machine's
+// administrators could have written is passed over for the next place.  Nothing outside the local
+// drives is asked about: even looking at a network path reaches out to it.
+bool usable_candidate(detection_ports& ports, const std::wstring& path, records::log_writers writers) {
     std::uint32_t attributes = 0;
-    return !path.empty() && !files.get_attributes(path, attributes);
+    return records::is_local_absolute_path(path) && !ports.files.get_attributes(path, attributes) &&
+           records::is_trusted_log_source(ports.files, ports.security, path, writers);
 }
 
 std::wstring log_beside(std::wstring_view file) {
@@ -57,19 +63,22 @@ std::wstring FindPreviousLog(detection_ports& ports) {
         std::wstring uninstaller;
         if (key && records::ReadStringValue(ports.registry, key.get(), L"UninstallString", uninstaller)) {
             const std::wstring candidate = log_beside(uninstaller);
-            if (exists(ports.files, candidate)) return candidate;
+            if (usable_candidate(ports, candidate, records::log_writers::administrators_and_installing_user))
+                return candidate;
         }
     } catch (const std::system_error&) {
         // An uninstall key that cannot be read is as good as a missing one: try the next place.
     }
     if (!ports.programPath.empty()) {
+        // Beside the setup program: a download folder, whatever the user put there.
         const std::wstring candidate = log_beside(ports.programPath);
-        if (exists(ports.files, candidate)) return candidate;
+        if (usable_candidate(ports, candidate, records::log_writers::administrators)) return candidate;
     }
     const std::wstring product = ports.product.ReadProductPath();
     if (!product.empty()) {
         const std::wstring candidate = log_beside(product);
-        if (exists(ports.files, candidate)) return candidate;
+        if (usable_candidate(ports, candidate, records::log_writers::administrators_and_installing_user))
+            return candidate;
     }
     return {};
 }

@@ -6,6 +6,7 @@
 #include "res/product_identity.h"
 #include "os/file_system.h"
 #include "os/registry.h"
+#include "os/security.h"
 #include "records/product_registry.h"
 #include "records/uninstall_log.h"
 
@@ -25,6 +26,8 @@ struct installed_version {
 struct detection_ports {
     os::registry& registry;
     os::file_system& files;
+    // Who may change a log candidate and its folder.
+    os::security& security;
     records::product_registry& product;
     // The version of the executable at a path; nothing when it has no fixed version information.
     std::function<std::optional<installed_version>(std::wstring_view path)> readVersion;
@@ -46,7 +49,9 @@ struct previous_installation {
 [[nodiscard]] previous_installation DetectPreviousInstallation(detection_ports& ports, UninstallLog& journal);
 
 // The earlier installation's uninstall log: beside the uninstaller that the uninstall key names,
-// beside this program, or beside the installed main program; empty when none exists.
+// beside this program, or beside the installed main program; empty when none exists.  A candidate
+// that someone other than the administrators could have written (see is_trusted_log_source) is
+// passed over.
 [[nodiscard]] std::wstring FindPreviousLog(detection_ports& ports);
 
 namespace records {

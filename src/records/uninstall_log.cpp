@@ -1,10 +1,8 @@
 // The journal object and the writing of the uninstall log.
 #include "records/uninstall_log.h"
 
+#include "records/log_file_replacement.h"
 #include "records/log_format.h"
-#include "vd/utf16.h"
-
-#include <vector>
 
 UninstallLog::UninstallLog(records::journal_ports ports, journal_identity identity)
     : ports_(std::move(ports)), identity_(std::move(identity)) {}
@@ -51,37 +49,20 @@ void UninstallLog::Merge() {
 bool UninstallLog::Write(std::wstring_view logPath, std::wstring_view installFolder, std::wstring_view menuFolder) {
     Merge();
 
-    bool ok = false;
-    (void)ports_.files.set_attributes(logPath, os::file_attribute::normal);
-    std::unique_ptr<os::file> file;
-    if (!ports_.files.open(logPath, os::file_access::write, os::file_disposition::create_always, os::file_share::none,
-                           file)) {
-        ok = true;
-        auto put = [&](std::wstring_view line) {
-            std::vector<std::byte> bytes;
-            vd::append_utf16le(bytes, line);
-            if (file->write(bytes)) ok = false;
-        };
-        const std::byte bom[] = {std::byte{0xFF}, std::byte{0xFE}};
-        if (file->write(bom)) ok = false;
-        for (const auto& line :
-             records::header_lines(identity_.productTitle, previousLogTitle_, installFolder, menuFolder))
-            put(line);
-        std::size_t position = 0;
-        for (auto& r : currentRecords_) {
-            if (r.kind == RecordKind::UninstallKey)
-                r.path = std::wstring(records::uninstall_key_prefix) + identity_.productKeyName;
-            else if (r.kind == RecordKind::Registration)
-                r.path = std::wstring(records::registration_text);
-            put(records::record_line(position++, r));
-        }
-        if (file->close()) ok = false;
-        file.reset();
-        (void)ports_.files.set_attributes(logPath, records::written_log_attributes);
+    auto lines = records::header_lines(identity_.productTitle, previousLogTitle_, installFolder, menuFolder);
+    std::size_t position = 0;
+    for (auto& r : currentRecords_) {
+        if (r.kind == RecordKind::UninstallKey)
+            r.path = std::wstring(records::uninstall_key_prefix) + identity_.productKeyName;
+        else if (r.kind == RecordKind::Registration)
+            r.path = std::wstring(records::registration_text);
+        lines.push_back(records::record_line(position++, r));
     }
-    // Once the log is written (or could not be), the installation stays: no rollback can follow.
+    if (!records::replace_log_file(ports_.files, logPath, lines, records::written_log_attributes)) return false;
+    // The new log now tells what this installation replaced; only from here on may the backups go.
+    // Without it they stay, so that nothing the installation replaced is lost unrecorded.
     DiscardBackups();
-    return ok;
+    return true;
 }
 
 void UninstallLog::DiscardBackups() {

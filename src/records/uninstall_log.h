@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 // What the journal writes about the product.
 struct journal_identity {
@@ -30,11 +31,12 @@ public:
     // --- the uninstall log file -------------------------------------------------------------
     // Clears installPath and shortcutPath; with a path, appends the records of that log to
     // previousRecords and takes its folders and title.  A parse that meets a line breaking the
-    // format stops there and keeps what it read before; every failure is silent.
+    // format stops there and keeps what it read before; every failure is silent.  Records and folder
+    // lines whose paths are not local and absolute are left out.
     void Read(std::optional<std::wstring_view> path);
-    // Merges previousRecords into currentRecords, writes the log file and discards every backup
-    // (also when the file cannot be written).  True when the file was created and every write
-    // succeeded.
+    // Merges previousRecords into currentRecords, puts the new log file in the place of the old one
+    // (written beside it and renamed over it, so a failure leaves the old log whole) and then
+    // discards every backup.  True when the new log is in place; otherwise the backups are kept.
     [[nodiscard]] bool Write(std::wstring_view logPath, std::wstring_view installFolder, std::wstring_view menuFolder);
     // A File record of the previous log with flag 1 names exactly this path (case-sensitive).
     [[nodiscard]] bool WasPlacedBefore(std::wstring_view path) const;
@@ -43,8 +45,13 @@ public:
     // Creates the missing folders of `folder` and records each one created, outermost first.
     void CreateRecordedDirectories(std::wstring_view folder);
     // A payload file about to be placed; an existing file is moved (copy clear) or copied (copy set)
-    // into a backup.
-    void RecordFile(std::wstring_view path, std::int32_t entryKind, bool copy);
+    // into a backup.  With `linkFreeBelow` (the token's folder), no existing level below it, the
+    // file included, may be a link, and folders are not created through one.  The record is made in
+    // every case; the answer is an error when the file must not be written: a link in the way
+    // (4395), or an existing file that could not be backed up.  The item is then left as it is, by
+    // this step and by its undoing.
+    std::error_code RecordFile(std::wstring_view path, std::int32_t entryKind, bool copy,
+                               std::optional<std::wstring_view> linkFreeBelow = std::nullopt);
     // 0 Start-menu program shortcut, 1 Start-menu uninstaller shortcut, 2 desktop shortcut.  The
     // previous installation's shortcut of the same kind is moved into a backup.
     void RecordShortcut(int which, std::wstring_view folder);
@@ -55,11 +62,16 @@ public:
     void RecordRegistration();
     // Sets the outcome (and, when given, the path) of the newest current record, once.
     void CompleteLast(bool outcome, std::optional<std::wstring_view> text = std::nullopt);
-    // A new backup of `file` in the user's temporary folder ("vd" unique name); with no file only
-    // the name is reserved.  Empty when no backup could be made; the file is then unchanged.
+    // A new backup of `file` ("vd" unique name) in the backup folder, else in the user's temporary
+    // folder; with no file only the name is reserved.  Empty when no backup could be made; the file
+    // is then unchanged.
     [[nodiscard]] std::wstring MakeBackupCopy(std::optional<std::wstring_view> file, bool copy);
-    // Undoes every current record, newest first, and empties currentRecords.
-    void Rollback();
+    // Backups go into `folder` from now on (the run's own folder, which only administrators can
+    // write); empty goes back to the user's temporary folder.
+    void UseBackupFolder(std::wstring folder) { backupFolder_ = std::move(folder); }
+    // Undoes every current record, newest first, and empties currentRecords.  Answers the records
+    // whose item could not be restored; their backups stay where they are (backupPath).
+    RecordList Rollback();
 
     // --- state ------------------------------------------------------------------------------
     [[nodiscard]] const std::wstring& installPath() const { return installPath_; }
@@ -80,8 +92,11 @@ private:
     void DiscardBackups();
     [[nodiscard]] bool IsFolder(std::wstring_view path) const;
     [[nodiscard]] bool Exists(std::wstring_view path) const;
-    void UndoUninstallKey(const LogRecord& record);
-    void UndoItem(const LogRecord& record);
+    void CreateRecordedDirectoriesBelow(std::wstring_view folder, std::optional<std::wstring_view> linkFreeBelow,
+                                        std::error_code& refused);
+    [[nodiscard]] std::error_code BackUp(std::wstring_view file, bool copy, std::wstring& backup);
+    [[nodiscard]] bool UndoUninstallKey(const LogRecord& record);
+    [[nodiscard]] bool UndoItem(const LogRecord& record);
 
     records::journal_ports ports_;
     journal_identity identity_;
@@ -92,6 +107,7 @@ private:
     bool lastPending_ = false;
     std::wstring previousLogTitle_;
     long long logVersion_ = 0;
+    std::wstring backupFolder_;
 };
 
 namespace records {

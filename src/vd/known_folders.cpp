@@ -27,13 +27,4 @@ known_folders::known_folders()
       common_company_(os::known_folder::program_data, company_folder_name),
       user_company_(os::known_folder::roaming_app_data, company_folder_name) {}
 
-known_folders& process_known_folders() {
-    static known_folders folders;
-    return folders;
-}
-
-std::wstring documents_folder(os::shell_folders& shell) { return process_known_folders().documents(shell); }
-std::wstring common_company_folder(os::shell_folders& shell) { return process_known_folders().common_company(shell); }
-std::wstring user_company_folder(os::shell_folders& shell) { return process_known_folders().user_company(shell); }
-
 }  // namespace vd

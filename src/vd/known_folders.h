@@ -34,7 +34,8 @@ private:
     std::optional<std::wstring> path_;
 };
 
-// The three caches of a process.
+// The three caches of a process: one object, owned by wWinMain, filled by the library start-up and
+// read by the folder browser.
 class known_folders {
 public:
     known_folders();
@@ -48,15 +49,5 @@ private:
     known_folder_cache common_company_;
     known_folder_cache user_company_;
 };
-
-// The process-wide caches behind the functions below; `shell` is used only while a cache is empty.
-[[nodiscard]] known_folders& process_known_folders();
-
-// The Documents folder.
-[[nodiscard]] std::wstring documents_folder(os::shell_folders& shell);
-// ProgramData\Vendrel & Vodoraru.
-[[nodiscard]] std::wstring common_company_folder(os::shell_folders& shell);
-// The roaming AppData\Vendrel & Vodoraru.
-[[nodiscard]] std::wstring user_company_folder(os::shell_folders& shell);
 
 }  // namespace vd

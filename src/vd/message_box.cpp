@@ -5,7 +5,6 @@
 #include "vd/error_text.h"
 #include "vd/string_table.h"
 #include "vd/ui_hooks.h"
-#include "vd/ui_hooks_defaults.h"
 
 namespace vd {
 
@@ -24,16 +23,18 @@ std::wstring resolve(const message_box_services& services, const message_text& t
 // Gives the owner back its state when the box is gone, whatever happened in between.
 class owner_restorer {
 public:
-    owner_restorer(os::user_interface& ui, os::window_handle top) : ui_(ui), top_(top) {}
+    owner_restorer(os::user_interface& ui, const ui_hooks& hooks, os::window_handle top)
+        : ui_(ui), hooks_(hooks), top_(top) {}
     owner_restorer(const owner_restorer&) = delete;
     owner_restorer& operator=(const owner_restorer&) = delete;
     ~owner_restorer() {
         if (top_ != os::window_handle::none) ui_.enable_window(top_, true);
-        if (const auto& modeless = ui_hooks::instance().enable_modeless()) modeless(true);
+        if (const auto& modeless = hooks_.enable_modeless()) modeless(true);
     }
 
 private:
     os::user_interface& ui_;
+    const ui_hooks& hooks_;
     os::window_handle top_;
 };
 
@@ -56,12 +57,12 @@ std::uint32_t complete_message_box_type(std::uint32_t type) noexcept {
 int message_box(const message_box_services& services, const message_text& text, std::uint32_t type,
                 const std::optional<message_text>& caption) {
     auto& ui = services.ui;
-    const auto& hooks = ui_hooks::instance();
+    const auto& hooks = services.hooks;
 
     const auto choice =
         hooks.owner() ? hooks.owner()() : owner_choice{active_owner_window(ui), os::window_handle::none};
     if (const auto& modeless = hooks.enable_modeless()) modeless(false);
-    const owner_restorer restore(ui, choice.top);
+    const owner_restorer restore(ui, hooks, choice.top);
     // The owner, not its disabled top-level window, keeps the focus after the box.
     if (choice.owner != os::window_handle::none && choice.owner != choice.top) ui.enable_window(choice.owner, true);
 
@@ -78,7 +79,7 @@ int message_box(const message_box_services& services, const message_text& text, 
     } else if (const auto& title_hook = hooks.title()) {
         title = title_hook();
     } else {
-        title = fallback_title();
+        title = hooks.fallback_title();
     }
     return ui.message_box(choice.owner, body, title, type);
 }

@@ -11,6 +11,7 @@
 #include "os/resources.h"
 #include "os/system_text.h"
 #include "os/user_interface.h"
+#include "vd/ui_hooks.h"
 
 namespace vd {
 
@@ -27,6 +28,8 @@ struct message_box_services {
     os::user_interface& ui;
     os::system_text& system_texts;
     os::resources& resources;
+    // The process's hooks: owner, modeless switch and title of every box.
+    const ui_hooks& hooks;
     // The language state's resource module (strings fall back to the program module); empty: 0.
     std::function<os::module_handle()> resource_module;
     // Whether an ownerless box reads right to left: the language state's IsRightToLeft of
@@ -39,7 +42,7 @@ struct message_box_services {
 [[nodiscard]] std::uint32_t complete_message_box_type(std::uint32_t type) noexcept;
 
 // Shows a box and returns MessageBoxW's answer (0 when it could not be shown).  The owner comes
-// from the owner hook (or the active owner window when it is empty); the modeless switch is off
+// from the services' owner hook (or the active owner window when it is empty); the modeless switch is off
 // and the disabled top-level window stays disabled while the box is up, and both are restored
 // afterwards, also when the box fails.  A missing string gives an empty text; no caption means the
 // title hook's answer (the product title or program stem when the hook is empty).

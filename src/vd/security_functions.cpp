@@ -11,9 +11,7 @@ proc_address entry_point_table::resolve(std::size_t slot) {
     if (slots_.at(slot) != nullptr) return slots_[slot];
     if (module_ == 0) {
         module_ = loader_.get_module_handle(module_name_);
-        if (module_ == 0) module_ = loader_.load_library(module_name_, load_library_search_default_dirs);
-        // Systems without the search-directory flags refuse it; they search the usual places with 0.
-        if (module_ == 0) module_ = loader_.load_library(module_name_, 0);
+        if (module_ == 0) module_ = loader_.load_library(module_name_, load_library_search_system32);
     }
     if (module_ == 0) throw hresult_error(os::hr::e_unexpected);
     slots_[slot] = loader_.get_proc_address(module_, names_[slot]);

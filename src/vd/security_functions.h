@@ -23,7 +23,9 @@ namespace vd::details {
 using module_handle = std::uintptr_t;  // 0: no module
 using proc_address = void (*)();       // an export's address, cast to its real type by the caller
 
-inline constexpr std::uint32_t load_library_search_default_dirs = 0x1000;
+// LOAD_LIBRARY_SEARCH_SYSTEM32: the only place a system library is looked for.  The program's folder,
+// the current directory and PATH may hold a planted copy.
+inline constexpr std::uint32_t load_library_search_system32 = 0x0800;
 
 // The loader calls the table needs: GetModuleHandleW, LoadLibraryExW, GetProcAddress and the thread's
 // last error.
@@ -44,7 +46,7 @@ public:
     entry_point_table(module_loader& loader, std::wstring module_name, std::span<const char* const> export_names);
 
     // The address of the export in `slot`, resolved on first use: the module through GetModuleHandleW,
-    // else LoadLibraryExW with LOAD_LIBRARY_SEARCH_DEFAULT_DIRS, else LoadLibraryExW with flags 0.
+    // else LoadLibraryExW with LOAD_LIBRARY_SEARCH_SYSTEM32, never a wider search.
     // Throws hresult_error: E_UNEXPECTED without the module, E_NOTIMPL without the export.
     [[nodiscard]] proc_address resolve(std::size_t slot);
 

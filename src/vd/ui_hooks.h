@@ -1,11 +1,14 @@
 // The user-interface hooks: how the library learns the application's title, icon and owner window
 // and reaches its modeless switch without depending on the application.
 //
-// One process-wide set, created empty on first use.  The program calls the hooks from its
-// user-interface thread only; they are not locked.
+// One set per process, owned by wWinMain and handed to whatever shows the library's boxes.  The
+// program calls the hooks from its user-interface thread only; they are not locked.  The title's
+// parts (the application name, the sources of the product title and of the program stem) are
+// locked, because the sources may be asked while they are replaced.
 #pragma once
 
 #include <functional>
+#include <mutex>
 #include <string>
 
 #include "os/user_interface.h"
@@ -24,10 +27,9 @@ public:
     using icon_hook = std::function<os::icon_handle()>;
     using owner_hook = std::function<owner_choice()>;
     using enable_modeless_hook = std::function<void(bool)>;
+    using text_source = std::function<std::wstring()>;
 
-    // The process's hooks (created on first use, thread-safe).
-    [[nodiscard]] static ui_hooks& instance();
-
+    ui_hooks() = default;
     ui_hooks(const ui_hooks&) = delete;
     ui_hooks& operator=(const ui_hooks&) = delete;
 
@@ -44,13 +46,27 @@ public:
     [[nodiscard]] const owner_hook& owner() const noexcept { return owner_; }
     [[nodiscard]] const enable_modeless_hook& enable_modeless() const noexcept { return enable_modeless_; }
 
-private:
-    ui_hooks() = default;
+    // The application object's name, published when it sets it; an empty name withdraws it.
+    void set_application_name(std::wstring name);
+    [[nodiscard]] std::wstring application_name() const;
+    // The product title of the running module and the program's stem (either may be empty: skipped).
+    void set_title_sources(text_source product_title, text_source program_stem);
+    // The application name when one is published, else the product title when not empty, else the
+    // program stem (empty when none of them gives a text).
+    [[nodiscard]] std::wstring default_title() const;
+    // The same without the application name: what a box uses when the title hook is empty.
+    [[nodiscard]] std::wstring fallback_title() const;
 
+private:
     title_hook title_;
     icon_hook icon_;
     owner_hook owner_;
     enable_modeless_hook enable_modeless_;
+
+    mutable std::mutex titleLock_;
+    std::wstring applicationName_;
+    text_source productTitle_;
+    text_source programStem_;
 };
 
 }  // namespace vd

@@ -1,71 +1,9 @@
 // The default user-interface hooks.
 #include "vd/ui_hooks_defaults.h"
 
-#include <mutex>
 #include <utility>
 
 namespace vd {
-
-namespace {
-
-// What the default title is made of: published once at start-up, read whenever a box has no caption.
-struct title_state {
-    std::mutex lock;
-    std::wstring application_name;
-    text_source product_title;
-    text_source program_stem;
-};
-
-title_state& titles() {
-    static title_state state;
-    return state;
-}
-
-std::wstring ask(const text_source& source) { return source ? source() : std::wstring{}; }
-
-}  // namespace
-
-void set_application_name(std::wstring name) {
-    auto& state = titles();
-    std::scoped_lock guard(state.lock);
-    state.application_name = std::move(name);
-}
-
-std::wstring application_name() {
-    auto& state = titles();
-    std::scoped_lock guard(state.lock);
-    return state.application_name;
-}
-
-void set_title_sources(text_source product_title, text_source program_stem) {
-    auto& state = titles();
-    text_source old_title;
-    text_source old_stem;
-    {
-        std::scoped_lock guard(state.lock);
-        old_title = std::exchange(state.product_title, std::move(product_title));
-        old_stem = std::exchange(state.program_stem, std::move(program_stem));
-    }
-}
-
-std::wstring fallback_title() {
-    text_source product_title;
-    text_source program_stem;
-    {
-        // The sources are called outside the lock: they may read resources or ask the hooks.
-        auto& state = titles();
-        std::scoped_lock guard(state.lock);
-        product_title = state.product_title;
-        program_stem = state.program_stem;
-    }
-    if (auto title = ask(product_title); !title.empty()) return title;
-    return ask(program_stem);
-}
-
-std::wstring default_title() {
-    if (auto name = application_name(); !name.empty()) return name;
-    return fallback_title();
-}
 
 owner_choice safe_owner(os::user_interface& ui, os::window_handle start) {
     // A box cannot be owned by a child window: climb to the first window that is not one.
@@ -83,9 +21,8 @@ owner_choice safe_owner(os::user_interface& ui, os::window_handle start) {
     return choice;
 }
 
-void install_default_ui_hooks(os::user_interface& ui, framework_hooks framework) {
-    auto& hooks = ui_hooks::instance();
-    hooks.set_title(&default_title);
+void install_default_ui_hooks(ui_hooks& hooks, os::user_interface& ui, framework_hooks framework) {
+    hooks.set_title([&hooks] { return hooks.default_title(); });
     hooks.set_icon([] { return os::icon_handle::none; });
     hooks.set_owner([&ui, main_window = std::move(framework.main_window)] {
         return safe_owner(ui, main_window ? main_window() : os::window_handle::none);

@@ -1,7 +1,6 @@
 // vd::version_info: the common initialisation over a version block, string lookups and the title.
 #include "vd/version_info.h"
 
-#include <atomic>
 #include <memory>
 
 #include "os/file_system.h"
@@ -12,12 +11,11 @@
 namespace vd {
 namespace {
 
-std::atomic<int> g_product_code{0};
-
 constexpr std::uint16_t unicode_code_page = 1200;
 constexpr std::uint16_t version_resource_id = 1;
-// Executables the program asks about are a few megabytes; a larger file is not read at all.
-constexpr std::uint64_t largest_file = 1ull << 30;
+// A version block's length is a 16-bit field (the resource may be padded to four bytes): a larger
+// resource is not a version block and is not read.
+constexpr std::uint32_t largest_version_block = 0x10000;
 
 // "%04hx%04hx" of the language and the code page.
 std::wstring translation_key(std::uint16_t language, std::uint16_t code_page) {
@@ -28,8 +26,29 @@ std::wstring translation_key(std::uint16_t language, std::uint16_t code_page) {
     return key;
 }
 
-// The whole file, or nothing when it cannot be read completely.
-std::vector<std::byte> read_whole_file(os::file_system& files, std::wstring_view path) {
+// An open file read at offsets through the file-system port.
+class file_bytes final : public pe_bytes {
+public:
+    file_bytes(os::file& file, std::uint64_t size) : file_(file), size_(size) {}
+    std::uint64_t size() const noexcept override { return size_; }
+    bool read(std::uint64_t offset, std::span<std::byte> into) override {
+        if (file_.seek(offset)) return false;
+        for (std::size_t filled = 0; filled < into.size();) {
+            std::size_t count = 0;
+            if (file_.read(into.subspan(filled), count) || count == 0) return false;
+            filled += count;
+        }
+        return true;
+    }
+
+private:
+    os::file& file_;
+    std::uint64_t size_;
+};
+
+// The version resource of the file at `path`, read from its headers and resource tree only (the
+// file may be an installer of a gigabyte); nothing when it has none or cannot be read.
+std::vector<std::byte> read_version_resource(os::file_system& files, std::wstring_view path) {
     std::unique_ptr<os::file> file;
     if (files.open(path, os::file_access::read, os::file_disposition::open_existing,
                    os::file_share::read | os::file_share::write, file) ||
@@ -37,47 +56,29 @@ std::vector<std::byte> read_whole_file(os::file_system& files, std::wstring_view
         return {};
     }
     std::uint64_t size = 0;
-    if (file->size(size) || size > largest_file) return {};
-    std::vector<std::byte> bytes(static_cast<std::size_t>(size));
-    std::size_t filled = 0;
-    while (filled < bytes.size()) {
-        std::size_t count = 0;
-        if (file->read(std::span(bytes).subspan(filled), count) || count == 0) return {};
-        filled += count;
-    }
+    if (file->size(size)) return {};
+    file_bytes bytes(*file, size);
+    const auto extent = locate_pe_resource(bytes, os::resource_type::version, version_resource_id);
+    if (!extent || extent->size > largest_version_block) return {};
+    std::vector<std::byte> block(extent->size);
+    if (!bytes.read(extent->offset, block)) return {};
     (void)file->close();
-    return bytes;
+    return block;
 }
 
 }  // namespace
 
-void set_product_code(int code) noexcept { g_product_code.store(code, std::memory_order_relaxed); }
-int product_code() noexcept { return g_product_code.load(std::memory_order_relaxed); }
-
-std::span<const std::byte> module_version_block::get(os::resources& resources) {
-    std::call_once(once_, [&] {
-        if (auto found = resources.find(resources.program_module(), os::resource_type::version, version_resource_id)) {
-            block_ = *found;
-        }
-    });
-    return block_;
-}
-
-module_version_block& process_module_version_block() {
-    static module_version_block block;
-    return block;
-}
-
-version_info::version_info(os::resources& resources) : block_(process_module_version_block().get(resources)) {
-    initialise();
-}
-
-version_info::version_info(os::file_system& files, std::wstring_view path) {
-    const auto file = read_whole_file(files, path);
-    if (auto resource = find_pe_resource(file, os::resource_type::version, version_resource_id)) {
-        owned_.assign(resource->begin(), resource->end());
-        block_ = owned_;
+std::span<const std::byte> running_module_version_block(os::resources& resources) {
+    if (auto found = resources.find(resources.program_module(), os::resource_type::version, version_resource_id)) {
+        return *found;
     }
+    return {};
+}
+
+version_info::version_info(os::resources& resources) : block_(running_module_version_block(resources)) { initialise(); }
+
+version_info::version_info(os::file_system& files, std::wstring_view path)
+    : owned_(read_version_resource(files, path)), block_(owned_) {
     initialise();
 }
 

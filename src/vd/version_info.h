@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
@@ -19,30 +18,14 @@ class resources;
 
 namespace vd {
 
-// The product code of the running program, set by the application object when it is built; 0
-// until then.  Codes 256..767 belong to other products of the family, whose display names carry
-// regional words.
-void set_product_code(int code) noexcept;
-[[nodiscard]] int product_code() noexcept;
-
-// The running module's version block (resource 1 of type 16), looked up on the first call and kept
-// for the life of this object whatever the answer; the bytes stay in the loaded module.
-class module_version_block {
-public:
-    [[nodiscard]] std::span<const std::byte> get(os::resources& resources);
-
-private:
-    std::once_flag once_;
-    std::span<const std::byte> block_;
-};
-
-// The process-wide lookup used by version_info(os::resources&).
-[[nodiscard]] module_version_block& process_module_version_block();
+// The running module's version block (resource 1 of type 16) as the resources give it now; the
+// bytes stay in the loaded module.  Empty when the module has none.
+[[nodiscard]] std::span<const std::byte> running_module_version_block(os::resources& resources);
 
 class version_info {
 public:
-    // The running program's own version resource, through the process-wide lookup; the object
-    // points into the loaded resource and copies nothing.
+    // The running program's own version resource, looked up in `resources`; the object points into
+    // the loaded resource and copies nothing.
     explicit version_info(os::resources& resources);
     // A copy of the version resource of the executable file at `path`.  A missing or unreadable
     // file, or one without a version resource, gives an object without information.
@@ -69,7 +52,8 @@ public:
     [[nodiscard]] std::wstring product_name() const { return string_value(L"ProductName"); }
     [[nodiscard]] std::wstring product_version() const { return string_value(L"ProductVersion"); }
     [[nodiscard]] std::wstring legal_copyright() const { return string_value(L"LegalCopyright"); }
-    // The product name, with the family's regional word for product codes that have one.
+    // The product name.  Other products of the family put a regional word into theirs; this program's
+    // product code has none, so the name stays as stored.
     [[nodiscard]] std::wstring display_name() const;
     // Display name, product version and build flags.  `lcid` is the interface language's locale:
     // a French one keeps the pre-release word "bêta" as written.

@@ -25,9 +25,8 @@ ScratchFolder::~ScratchFolder() {
 SimulatedMachine::SimulatedMachine() {
     resources.add_program_strings();
     // The library's default hooks, as the program installs them before the application object.
-    vd::install_default_ui_hooks(ui);
-    vd::set_title_sources({}, [this] { return vd::program_stem(process); });
-    vd::set_application_name({});
+    vd::install_default_ui_hooks(hooks, ui);
+    hooks.set_title_sources({}, [this] { return vd::program_stem(process); });
     process.module_path = L"C:\\Downloads\\LignotekSetup.exe";
 }
 

@@ -14,6 +14,8 @@
 #include "os/native/security_double.h"
 #include "os/native/system_text_double.h"
 #include "os/native/user_interface_double.h"
+#include "vd/known_folders.h"
+#include "vd/ui_hooks.h"
 
 #include <filesystem>
 #include <memory>
@@ -47,6 +49,10 @@ struct SimulatedMachine {
 
     app::SystemPorts ports{environment, process, locale, codePage, resources, registry,
                            machine,     machine, kernel, security, ui,        systemText};
+    // What wWinMain owns in the program besides the ports: the known-folder cache and the library's
+    // user-interface hooks.
+    vd::known_folders knownFolders;
+    vd::ui_hooks hooks;
 
     // Another process of the same machine (a second setup program, the running product).
     std::unique_ptr<os::native::process_kernel_objects> OtherProcess(std::uint32_t id = 2) {

@@ -6,6 +6,7 @@
 #include "app/instance_counter.h"
 #include "app/language_state.h"
 #include "app/library_startup.h"
+#include "os/native/shell_folders_double.h"
 #include "startup_fixture.h"
 #include "vd/sid.h"
 #include "vd/ui_hooks.h"
@@ -29,14 +30,14 @@ constexpr std::wstring_view AdministratorEnglish =
 TEST(LibraryStartup, AProcessorWithoutSse2GetsTheTrilingualBoxAndExitCode1) {
     SimulatedMachine m;
     m.environment.has_sse2 = false;
-    EXPECT_EQ(app::RunLibraryStartup(m.ports), app::ExitNoSse2);
+    EXPECT_EQ(app::RunLibraryStartup(m.ports, m.knownFolders), app::ExitNoSse2);
     ASSERT_EQ(m.ui.boxes().size(), 1u);
     const auto& box = m.ui.boxes()[0];
     EXPECT_EQ(box.text,
               L"This Version is not compatible with your Configuration.\n\n"
               L"Cette version n'est pas compatible avec votre configuration.\n\n"
               L"Diese Version ist nicht mit Ihrer Konfiguration kompatibel.");
-    EXPECT_EQ(box.caption, L"") << "the system's default caption";
+    EXPECT_EQ(box.caption, std::nullopt) << "no caption: the system's own";
     EXPECT_EQ(box.owner, os::window_handle::none);
     EXPECT_EQ(box.type, os::mb::icon_hand);
     EXPECT_EQ(m.environment.error_mode, 0u) << "nothing else ran";
@@ -52,10 +53,10 @@ class LibraryStartupFailure : public ::testing::TestWithParam<InitializationFail
 TEST_P(LibraryStartupFailure, ShowsInitializationErrorAndEndsWithMinus11) {
     SimulatedMachine m;
     GetParam().arrange(m);
-    EXPECT_EQ(app::RunLibraryStartup(m.ports), app::ExitInitializationError);
+    EXPECT_EQ(app::RunLibraryStartup(m.ports, m.knownFolders), app::ExitInitializationError);
     ASSERT_EQ(m.ui.boxes().size(), 1u);
     EXPECT_EQ(m.ui.boxes()[0].text, L"Initialization Error");
-    EXPECT_EQ(m.ui.boxes()[0].caption, L"");
+    EXPECT_EQ(m.ui.boxes()[0].caption, std::nullopt) << "no caption: the system's own";
     EXPECT_EQ(m.ui.boxes()[0].type, 0x00010000u | 0x00002000u | os::mb::icon_hand);
 }
 
@@ -76,12 +77,30 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(LibraryStartup, SetsTheErrorModeTheUserLocaleAndTheCommonControls) {
     SimulatedMachine m;
-    EXPECT_EQ(app::RunLibraryStartup(m.ports), std::nullopt);
+    EXPECT_EQ(app::RunLibraryStartup(m.ports, m.knownFolders), std::nullopt);
     EXPECT_TRUE(m.ui.boxes().empty());
     EXPECT_EQ(m.environment.error_mode, 0x8001u);
     EXPECT_EQ(m.locale.global_locale(), L"en-US");
     EXPECT_EQ(m.environment.initialised_size, 8u);
     EXPECT_EQ(m.environment.initialised_classes, 0xC0FFu);
+}
+
+TEST(LibraryStartup, AKnownFolderTheShellCannotGiveEndsWithInitializationError) {
+    SimulatedMachine m;
+    os::native::shell_folders_double shell;
+    shell.set_known_folder(os::known_folder::documents, L"C:\\Users\\User\\Documents");
+    shell.set_known_folder(os::known_folder::roaming_app_data, L"C:\\Users\\User\\AppData\\Roaming");
+    shell.fail_known_folder(os::known_folder::program_data, static_cast<std::int32_t>(0x80070002u));
+    const app::SystemPorts ports{m.environment, m.process, m.locale, m.codePage, m.resources, m.registry,
+                                 m.machine,     shell,     m.kernel, m.security, m.ui,        m.systemText};
+    EXPECT_EQ(app::RunLibraryStartup(ports, m.knownFolders), app::ExitInitializationError);
+    ASSERT_EQ(m.ui.boxes().size(), 1u);
+    EXPECT_EQ(m.ui.boxes()[0].text, L"Initialization Error");
+    // The failed lookup is not kept: once the shell gives the folder, the next start-up succeeds.
+    shell.fail_known_folder(os::known_folder::program_data, 0);
+    shell.set_known_folder(os::known_folder::program_data, L"C:\\ProgramData");
+    EXPECT_EQ(app::RunLibraryStartup(ports, m.knownFolders), std::nullopt);
+    EXPECT_EQ(m.knownFolders.common_company(shell), L"C:\\ProgramData\\Vendrel & Vodoraru");
 }
 
 TEST(LibraryStartup, ApplicationIdFallsBackToTheProgramStemWithoutAVersionBlock) {
@@ -104,7 +123,7 @@ protected:
     }
 
     CInstallApp& App() {
-        if (!app_) app_ = std::make_unique<CInstallApp>(m.ports, language, counter, L"LignotekSetup");
+        if (!app_) app_ = std::make_unique<CInstallApp>(m.ports, m.hooks, language, counter, L"LignotekSetup");
         return *app_;
     }
 
@@ -247,9 +266,9 @@ TEST(ApplicationObject, PublishesItsIconThroughTheHook) {
     m.ui.add_icon(128);
     LanguageState language{m.locale, m.resources};
     app::InstanceCounter counter{m.kernel, L"Lignotek7"};
-    CInstallApp application(m.ports, language, counter, L"LignotekSetup");
-    ASSERT_TRUE(vd::ui_hooks::instance().icon());
-    EXPECT_NE(vd::ui_hooks::instance().icon()(), os::icon_handle::none);
+    CInstallApp application(m.ports, m.hooks, language, counter, L"LignotekSetup");
+    ASSERT_TRUE(m.hooks.icon());
+    EXPECT_NE(m.hooks.icon()(), os::icon_handle::none);
 }
 
 }  // namespace

@@ -22,6 +22,21 @@ public:
     [[nodiscard]] virtual std::wstring scratch() const = 0;
     // True when the implementation is the Win32 adapter running under Wine.
     [[nodiscard]] virtual bool under_wine() const { return false; }
+    // Plants a symbolic link at `link` to `target` (Windows paths), as another user could; false
+    // when the implementation cannot make one here.
+    [[nodiscard]] virtual bool make_link(const std::wstring& /*link*/, const std::wstring& /*target*/,
+                                         bool /*folder*/) {
+        return false;
+    }
+    // Gives the file `target` the second name `link`; false when it cannot.
+    [[nodiscard]] virtual bool make_hard_link(const std::wstring& /*link*/, const std::wstring& /*target*/) {
+        return false;
+    }
+    // A folder link made outside the implementation, as a user of the host would plant one (under
+    // Wine: `ln -s` in the prefix, named by LIGNOTEK_PLANTED_LINK), or "" when there is none.
+    [[nodiscard]] virtual std::wstring planted_link() { return {}; }
+    // An existing, empty folder on another volume than scratch(), or "" when there is none.
+    [[nodiscard]] virtual std::wstring other_volume_scratch() const { return {}; }
 };
 
 struct file_system_factory {

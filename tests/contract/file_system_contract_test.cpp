@@ -199,6 +199,30 @@ TEST_P(FileSystemContract, CopyAndMoveRespectExistingTargets) {
     EXPECT_EQ(fs().copy_file(at(L"gone.txt"), at(L"d.txt"), false), win(os::errc::file_not_found));
 }
 
+TEST_P(FileSystemContract, AFlushedFileIsWholeForAnotherReaderBeforeItCloses) {
+    const auto path = at(L"flushed.bin");
+    std::unique_ptr<os::file> writer;
+    ASSERT_OK(fs().open(path, file_access::write, file_disposition::create_new, share::read, writer));
+    ASSERT_OK(writer->write(bytes("kept before close")));
+    ASSERT_OK(writer->flush());
+    {
+        // Another handle, which must share writing with the open writer.
+        std::unique_ptr<os::file> other;
+        ASSERT_OK(
+            fs().open(path, file_access::read, file_disposition::open_existing, share::read | share::write, other));
+        std::byte buffer[64];
+        std::size_t n = 0;
+        ASSERT_OK(other->read(buffer, n));
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(buffer), n), "kept before close");
+    }
+    EXPECT_OK(writer->close());
+
+    // Only a handle that may write has buffers to flush.
+    std::unique_ptr<os::file> reader;
+    ASSERT_OK(fs().open(path, file_access::read, file_disposition::open_existing, share::read, reader));
+    EXPECT_EQ(reader->flush(), win(access_denied));
+}
+
 TEST_P(FileSystemContract, TemporaryNamesAreNewEmptyFiles) {
     std::wstring temp;
     ASSERT_OK(fs().temp_path(temp));

@@ -135,6 +135,26 @@ TEST_P(SecurityContract, AMissingPathIsNotFoundAndGetsNoGrant) {
     EXPECT_FALSE(vd::security::grant_users_access(security(), subject_->missing_path(), 0x13019F, 0));
 }
 
+TEST_P(SecurityContract, OwnerAndDaclAreReadTogetherForFilesAndFolders) {
+    for (const std::wstring& path : {subject_->make_file(), subject_->make_folder()}) {
+        std::vector<std::byte> descriptor;
+        ASSERT_EQ(security().read_file_owner_and_dacl(path, descriptor), 0);
+        vd::security::descriptor_dacl read;
+        ASSERT_EQ(vd::security::read_descriptor_dacl(descriptor, read), 0);
+        EXPECT_TRUE(read.dacl.has_value());
+        // The owner field of the self-relative header points at a whole SID inside the bytes.
+        const std::size_t owner =
+            std::to_integer<std::size_t>(descriptor[4]) | std::to_integer<std::size_t>(descriptor[5]) << 8;
+        ASSERT_GE(owner, vd::security::security_descriptor_header_size);
+        ASSERT_LT(owner, descriptor.size());
+        EXPECT_TRUE(vd::security::sid_length(std::span(descriptor).subspan(owner)).has_value());
+    }
+    std::vector<std::byte> descriptor;
+    EXPECT_EQ(static_cast<std::uint32_t>(security().read_file_owner_and_dacl(subject_->missing_path(), descriptor)),
+              0x80070002u);
+    EXPECT_TRUE(descriptor.empty());
+}
+
 TEST_P(SecurityContract, AWriteOfMalformedBytesIsRefusedAndChangesNothing) {
     const std::wstring file = subject_->make_file();
     std::vector<std::byte> before;

@@ -85,6 +85,10 @@ TEST_F(DirectXStep, TheResultDecidesTheLineAndTheRecord) {
         EXPECT_EQ(DirectXLine(), Text(text::updating_directx) + Text(c.ok ? text::step_ok : text::step_failed))
             << c.result;
         EXPECT_EQ(fake_dsetup::source, application.settings.tempFolder);
+        // By its full path, its dependencies from its own folder and System32 only.
+        ASSERT_FALSE(modules.loads_asked.empty());
+        EXPECT_EQ(modules.loads_asked.back().path, application.settings.tempFolder + L"\\DSetup.dll");
+        EXPECT_EQ(modules.loads_asked.back().search, os::library_search::own_folder_and_system32);
         EXPECT_EQ(fake_dsetup::flags, 0x10018u);
         EXPECT_EQ(fake_dsetup::answers, 3u);  // IDOK for every reason
         EXPECT_GT(surface.pumps, pumpsBefore);

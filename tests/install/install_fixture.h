@@ -136,7 +136,7 @@ protected:
     startup_test::SimulatedMachine m;
     LanguageState language{m.locale, m.resources};
     app::InstanceCounter counter{m.kernel, L"Lignotek7"};
-    CInstallApp application{m.ports, language, counter, L"LignotekSetup"};
+    CInstallApp application{m.ports, m.hooks, language, counter, L"LignotekSetup"};
     os::native::scripted_processes processes;
     os::native::module_table modules;
     os::native::file_links links{m.machine};

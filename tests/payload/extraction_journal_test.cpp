@@ -8,9 +8,10 @@ namespace {
 
 class log_journal final : public payload::extraction_journal {
 public:
-    void record_file(std::wstring_view path, std::uint32_t kind, bool copy) override {
+    std::error_code record_file(std::wstring_view path, std::uint32_t kind, bool copy, std::wstring_view) override {
         lines.push_back("record " + recorder::narrow(std::wstring(path)) + " " + std::to_string(kind) +
                         (copy ? " copy" : ""));
+        return {};
     }
     void complete_last(bool ok) override { lines.push_back(ok ? "complete true" : "complete false"); }
     std::vector<std::string> lines;

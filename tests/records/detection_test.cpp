@@ -2,11 +2,17 @@
 // three places where its uninstall log may be.
 #include "records_fixture.h"
 
+#include "os/native/refusing_file_system.h"
 #include "os/win_error.h"
 #include "records/previous_installation.h"
+#include "vd/acl.h"
+#include "vd/security_descriptor.h"
+#include "vd/sid.h"
 #include "vd/utf16.h"
+#include "vd/win_path.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <span>
@@ -33,10 +39,35 @@ std::vector<std::byte> utf16_value(std::wstring_view text, bool terminate = true
     return out;
 }
 
+// A descriptor with an owner and one allow entry per (SID, mask), none inherited.
+std::vector<std::byte> descriptor(const std::vector<std::byte>& owner,
+                                  const std::vector<std::pair<std::vector<std::byte>, std::uint32_t>>& entries) {
+    using namespace vd::security;
+    acl_writer acl(8 + entries.size() * (8 + max_sid_length), acl_revision);
+    for (const auto& [sid, mask] : entries) acl.add_access_allowed_ace(mask, sid);
+    security_descriptor built;
+    built.set_owner(owner);
+    built.set_dacl(acl.bytes());
+    return built.self_relative();
+}
+
+const auto administrators = *vd::security::builtin_sid(vd::security::sid_kind::administrators);
+const auto users = *vd::security::builtin_sid(vd::security::sid_kind::users);
+const auto everyone = *vd::security::builtin_sid(vd::security::sid_kind::everyone);
+const std::vector<std::byte> local_system{std::byte{1},  std::byte{1}, std::byte{0}, std::byte{0},
+                                          std::byte{0},  std::byte{0}, std::byte{0}, std::byte{5},
+                                          std::byte{18}, std::byte{0}, std::byte{0}, std::byte{0}};
+constexpr std::uint32_t full = vd::security::access_mask::file_all_access;
+// What an elevated installation's folders and files carry: administrators and SYSTEM change them,
+// users read them.
+const auto administrators_only =
+    descriptor(administrators, {{local_system, full}, {administrators, full}, {users, 0x1200A9}});
+
 class Detection : public records_machine {
 protected:
     void SetUp() override {
         records_machine::SetUp();
+        security_.set_default_descriptor(administrators_only);
         make_folder(install);
         make_folder(L"C:\\Setup");
         make_folder(L"C:\\Menu");
@@ -62,7 +93,11 @@ protected:
                               L"0000:0103:1 -- C:\\Shared\\a.dat\r\n"));
     }
     detection_ports ports() {
-        return detection_ports{*registry_, *machine_, *product_, records::version_reader(*machine_, 0x0409),
+        return detection_ports{*registry_,
+                               *machine_,
+                               security_,
+                               *product_,
+                               records::version_reader(*machine_, 0x0409),
                                L"C:\\Setup\\LignotekSetup.exe"};
     }
     std::unique_ptr<records::product_registry> product_;
@@ -158,6 +193,128 @@ TEST_F(Detection, TheThreeLogCandidatesInOrder) {
     set_string(uninstall_key, L"UninstallString", os::reg_type::sz, utf16_value(L"C:\\Uninst\\Uninstall.exe"));
     registry_->deny_open(os::hkey::local_machine, uninstall_key);
     EXPECT_EQ(FindPreviousLog(p), beside_setup);
+}
+
+TEST_F(Detection, ALogOthersCouldHaveWrittenIsPassedOver) {
+    write_file(main_program, fixture("product_pe32.exe"));
+    register_product(main_program);
+    const std::wstring beside_setup = L"C:\\Setup\\Uninstall.ulog";
+    const std::wstring beside_product = install + L"\\Uninstall.ulog";
+    write_file(beside_product, "x");
+    write_file(beside_setup, "x");
+    // S-1-5-21-1-2-3-1001: the user who downloaded the setup program.
+    std::vector<std::byte> user = administrators;
+    user[1] = std::byte{5};
+    user.resize(8);
+    for (std::uint32_t value : {21u, 1u, 2u, 3u, 1001u})
+        for (int shift = 0; shift < 32; shift += 8) user.push_back(static_cast<std::byte>(value >> shift));
+    struct row {
+        const char* what;
+        std::wstring path;  // whose descriptor the row sets
+        std::vector<std::byte> bytes;
+        std::wstring found;
+    };
+    const row rows[] = {
+        {"administrators only", beside_setup, administrators_only, beside_setup},
+        {"a download folder: the user owns it", L"C:\\Setup",
+         descriptor(user, {{local_system, full}, {administrators, full}, {user, full}}), beside_product},
+        {"a folder where users may add files", L"C:\\Setup",
+         descriptor(administrators, {{administrators, full}, {users, 0x1301BF}}), beside_product},
+        {"a log that everyone may write", beside_setup,
+         descriptor(administrators, {{administrators, full}, {everyone, 0x40000000}}), beside_product},
+        {"a log the user owns", beside_setup, descriptor(user, {{administrators, full}}), beside_product},
+    };
+    for (const auto& r : rows) {
+        security_.set_file_descriptor(r.path, r.bytes);
+        auto p = ports();
+        EXPECT_EQ(FindPreviousLog(p), r.found) << r.what;
+        security_.remove_file(r.path);
+    }
+
+    // Nothing is trusted whose security cannot be read.
+    security_.fail(os::native::security_call::read_file_owner_and_dacl, os::hr::from_win32(os::errc::access_denied));
+    auto p = ports();
+    EXPECT_EQ(FindPreviousLog(p), L"");
+}
+
+TEST_F(Detection, TheInstallingUsersOwnLogCountsOnlyWhereTheInstallationRecordedIt) {
+    // Where the system gives what an elevated process makes to its user (as Wine does), the log the
+    // earlier installation wrote belongs to that user.  In the folder the uninstall key names it is
+    // used; the same log beside the setup program, in a folder of the user's, is not.
+    write_file(main_program, fixture("product_pe32.exe"));
+    register_product(main_program);
+    const std::wstring beside_setup = L"C:\\Setup\\Uninstall.ulog";
+    const std::wstring beside_product = install + L"\\Uninstall.ulog";
+    std::vector<std::byte> user = administrators;
+    user[1] = std::byte{5};
+    user.resize(8);
+    for (std::uint32_t value : {21u, 1u, 2u, 3u, 1000u})
+        for (int shift = 0; shift < 32; shift += 8) user.push_back(static_cast<std::byte>(value >> shift));
+    security_.set_user_sid(user);
+    const auto users_own = descriptor(user, {{local_system, full}, {user, full}, {everyone, 0x1200A9}});
+    struct row {
+        const char* what;
+        std::wstring log;
+        std::wstring found;
+    };
+    for (const auto& r : {row{"in the recorded installation folder", beside_product, beside_product},
+                          row{"beside the setup program", beside_setup, L""}}) {
+        write_file(r.log, "x");
+        security_.set_file_descriptor(r.log, users_own);
+        security_.set_file_descriptor(vd::path::remove_file_spec(r.log), users_own);
+        if (r.log == beside_setup) {
+            // Only the log beside the setup program: the installation's own is gone.
+            security_.set_file_descriptor(beside_product, descriptor(user, {{everyone, full}}));
+        }
+        auto p = ports();
+        EXPECT_EQ(FindPreviousLog(p), r.found) << r.what;
+    }
+}
+
+TEST_F(Detection, ALogReachedThroughALinkIsPassedOver) {
+    write_file(main_program, fixture("product_older.exe"));
+    register_product(main_program);
+    write_log(install + L"\\Uninstall.ulog", install);
+    // The uninstall key names a folder that is a link to the installation folder, and the setup
+    // program sits beside a log that is a link to the installed one: both could be turned elsewhere.
+    std::error_code made;
+    std::filesystem::create_directory_symlink(*machine_->host_path(install), root_ / "C" / "Linked", made);
+    if (made) GTEST_SKIP() << "the host makes no symbolic links here (under Wine): " << made.message();
+    set_string(uninstall_key, L"UninstallString", os::reg_type::sz, utf16_value(L"C:\\Linked\\Uninstall.exe"));
+    std::filesystem::create_symlink(*machine_->host_path(install + L"\\Uninstall.ulog"),
+                                    root_ / "C" / "Setup" / "Uninstall.ulog");
+    auto p = ports();
+    EXPECT_EQ(FindPreviousLog(p), install + L"\\Uninstall.ulog");
+}
+
+// The machine's files, noting every path that is asked about.
+class asked_files final : public os::native::refusing_file_system {
+public:
+    explicit asked_files(os::file_system& machine) : machine_(machine) {}
+    std::error_code get_attributes(std::wstring_view path, std::uint32_t& attributes) override {
+        asked.emplace_back(path);
+        return machine_.get_attributes(path, attributes);
+    }
+    std::error_code open(std::wstring_view path, os::file_access access, os::file_disposition disposition,
+                         std::uint32_t share, std::unique_ptr<os::file>& opened) override {
+        asked.emplace_back(path);
+        return machine_.open(path, access, disposition, share, opened);
+    }
+    std::vector<std::wstring> asked;
+
+private:
+    os::file_system& machine_;
+};
+
+TEST_F(Detection, NoLogIsLookedForOffTheLocalDrives) {
+    write_file(main_program, fixture("product_pe32.exe"));
+    register_product(main_program);
+    set_string(uninstall_key, L"UninstallString", os::reg_type::sz, utf16_value(L"\\\\server\\share\\Uninstall.exe"));
+    asked_files files(*machine_);
+    detection_ports p{*registry_, files, security_, *product_, {}, L"\\\\?\\UNC\\server\\share\\LignotekSetup.exe"};
+    EXPECT_EQ(FindPreviousLog(p), L"");
+    ASSERT_FALSE(files.asked.empty());  // the product's own folder was looked at
+    for (const auto& path : files.asked) EXPECT_EQ(path.find(L"server"), std::wstring::npos);
 }
 
 TEST_F(Detection, ALogWhoseFoldersAreGoneLeavesThemEmpty) {

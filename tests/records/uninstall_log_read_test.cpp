@@ -40,14 +40,15 @@ TEST_F(ReadLog, AWrittenLogGivesFoldersTitleAndRecordsInFileOrder) {
     EXPECT_EQ(log_->installPath(), L"C:\\Program Files\\Vendrel & Vodoraru\\Lignotek 7");
     EXPECT_EQ(log_->shortcutPath(), L"C:\\Menu");
     EXPECT_EQ(log_->previousLogTitle(), L"Lignotek 7.07");  // never the chain of updates
-    EXPECT_EQ(paths(), (std::vector<std::wstring>{L"C:\\A", L"C:\\A\\Uninstall.exe", L"", L""}));
+    // The file record without a path names nothing this program could act on and is left out.
+    EXPECT_EQ(paths(), (std::vector<std::wstring>{L"C:\\A", L"C:\\A\\Uninstall.exe", L""}));
     const auto& records = log_->previousRecords();
-    EXPECT_EQ(records.back().kind, RecordKind::File);
-    EXPECT_EQ(records.back().entryKind, 3);
-    EXPECT_EQ(std::next(records.begin(), 2)->kind, RecordKind::UninstallKey);
+    EXPECT_EQ(std::next(records.begin(), 1)->kind, RecordKind::File);
+    EXPECT_EQ(std::next(records.begin(), 1)->entryKind, 2);
+    EXPECT_EQ(records.back().kind, RecordKind::UninstallKey);
     // The list walks from either end.
     EXPECT_EQ(records.rbegin()->path, L"");
-    EXPECT_EQ(std::next(records.rbegin(), 3)->path, L"C:\\A");
+    EXPECT_EQ(std::next(records.rbegin(), 2)->path, L"C:\\A");
 }
 
 TEST_F(ReadLog, ABadLineStopsTheParseAndKeepsWhatCameBefore) {
@@ -112,6 +113,99 @@ TEST_F(ReadLog, HeaderRules) {
         EXPECT_EQ(log_->previousRecords().size(), r.records) << r.name;
         EXPECT_EQ(log_->installPath(), r.install) << r.name;
         EXPECT_EQ(log_->previousLogTitle(), r.title) << r.name;
+    }
+}
+
+TEST_F(ReadLog, OnlyRecordsNamingLocalFullPathsAreUsed) {
+    struct row {
+        const char* name;
+        std::wstring line;
+        bool used;
+    };
+    const row rows[] = {
+        {"a folder", L"0001:00ff:1 -- C:\\Program Files\\Vendrel & Vodoraru", true},
+        {"a file with forward slashes", L"0001:0100:1 -- d:/Data/x.dll", true},
+        {"a shortcut", L"0001:02ff:1 -- C:\\Menu\\Lignotek 7.LNK", true},
+        {"the uninstall key", L"0001:05ff:1 -- HKEY_LOCAL_MACHINE\\x", true},
+        {"the registration", L"0001:06ff:1 -- HKEY_CLASSES_ROOT\\...", true},
+        {"the DirectX step's text", L"0001:07ff:1 -- #", true},
+        {"a name with a dot inside", L"0001:0100:1 -- C:\\a\\..b.\\x.dll", true},
+
+        {"a climbing element", L"0001:0100:1 -- C:\\Program Files\\..\\Windows\\System32\\x.dll", false},
+        {"a climbing element spelled with blanks", L"0001:00ff:1 -- C:\\a\\.. \\b", false},
+        {"a dot element", L"0001:0100:1 -- C:\\.\\x.dll", false},
+        {"a network share", L"0001:0100:1 -- \\\\server\\share\\x.dll", false},
+        {"a network share with slashes", L"0001:00ff:1 -- //server/share", false},
+        {"a long-path prefix", L"0001:0100:1 -- \\\\?\\C:\\x.dll", false},
+        {"a device", L"0001:0100:1 -- \\\\.\\PhysicalDrive0", false},
+        {"an object-manager prefix", L"0001:0100:1 -- \\??\\C:\\x.dll", false},
+        {"a relative path", L"0001:0100:1 -- x.dll", false},
+        {"a drive-relative path", L"0001:0100:1 -- C:x.dll", false},
+        {"a rooted path without a drive", L"0001:00ff:1 -- \\Windows", false},
+        {"a stream name", L"0001:0100:1 -- C:\\a\\x.dll:hidden", false},
+        {"a wildcard", L"0001:0100:1 -- C:\\a\\*.dll", false},
+        {"a file record without a path", L"0001:0100:0 --", false},
+        {"a shortcut that is no .lnk", L"0001:04ff:1 -- C:\\Windows\\System32\\kernel32.dll", false},
+        {"a shortcut whose creation failed", L"0001:02ff:0 --", false},
+        {"a shortcut on a share", L"0001:03ff:1 -- \\\\server\\share\\x.lnk", false},
+    };
+    for (const auto& r : rows) {
+        log_ = journal();
+        read(utf16_file(header + L"0000:00ff:1 -- C:\\A\r\n" + r.line + L"\r\n0002:00ff:1 -- C:\\B\r\n"));
+        // A record left out does not end the parse: the record after it is still read.
+        const std::size_t expected = r.used ? 3u : 2u;
+        ASSERT_EQ(log_->previousRecords().size(), expected) << r.name;
+        EXPECT_EQ(log_->previousRecords().back().path, L"C:\\B") << r.name;
+    }
+}
+
+TEST_F(ReadLog, FolderLinesAreTakenOnlyAsLocalFullPaths) {
+    make_folder(L"C:\\Menu\\Sub");
+    struct row {
+        const char* name;
+        std::wstring folder;
+        std::wstring taken;
+    };
+    const row rows[] = {
+        {"a local folder", L"C:\\Menu", L"C:\\Menu"},
+        {"a climbing element", L"C:\\Menu\\Sub\\..", L""},
+        {"a network share", L"\\\\server\\share", L""},
+        {"a device path", L"\\\\?\\C:\\Menu", L""},
+        {"a relative folder", L"Menu", L""},
+    };
+    for (const auto& r : rows) {
+        log_ = journal();
+        read(utf16_file(L"// Uninstall Log File v1\r\n//\r\n// Install T\r\n// Install Path : " + r.folder +
+                        L"\r\n// Shortcut Path : " + r.folder + L"\r\n// ---\r\n0000:00ff:1 -- C:\\A\r\n"));
+        EXPECT_EQ(log_->installPath(), r.taken) << r.name;
+        EXPECT_EQ(log_->shortcutPath(), r.taken) << r.name;
+        EXPECT_EQ(log_->previousRecords().size(), 1u) << r.name;
+    }
+}
+
+TEST_F(ReadLog, ALogWrittenWithEmptyFoldersReadsBack) {
+    const struct {
+        const char* what;
+        std::wstring install;
+        std::wstring menu;
+    } cases[] = {
+        {"no Start-menu folder", L"C:\\Menu", L""},
+        {"no installation folder", L"", L"C:\\Menu"},
+        {"neither", L"", L""},
+    };
+    for (const auto& c : cases) {
+        auto writer = journal();
+        writer->RecordDirectXUpdate();
+        writer->CompleteLast(true, std::wstring_view(L"#"));
+        ASSERT_TRUE(writer->Write(L"C:\\Written.ulog", c.install, c.menu)) << c.what;
+
+        log_ = journal();
+        log_->Read(std::wstring_view(L"C:\\Written.ulog"));
+        EXPECT_EQ(log_->installPath(), c.install) << c.what;
+        EXPECT_EQ(log_->shortcutPath(), c.menu) << c.what;
+        EXPECT_EQ(log_->previousLogTitle(), L"Lignotek 7.08r") << c.what;
+        ASSERT_EQ(log_->previousRecords().size(), 1u) << c.what;
+        EXPECT_EQ(log_->previousRecords().front().kind, RecordKind::DirectXUpdate) << c.what;
     }
 }
 

@@ -2,7 +2,12 @@
 // the end of every backup.
 #include "records_fixture.h"
 
+#include "os/native/refusing_file_system.h"
+#include "os/win_error.h"
+#include "records/journal_wiring.h"
 #include "records/log_format.h"
+
+#include <filesystem>
 
 namespace records_test {
 namespace {
@@ -121,7 +126,113 @@ TEST_F(WriteLog, AReinstallationMergesThePreviousRecordsAhead) {
                    L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lignotek 7\r\n"));
 }
 
-TEST_F(WriteLog, AFileThatCannotBeCreatedStillEndsEveryBackup) {
+// Where writing the new log fails.
+enum class failure { none, first_write, later_write, flush, rename };
+
+// The machine's file system, except that the log being written breaks down at one point: a full disk
+// on the first or a later write, a flush the disk refuses, or a rename that another process blocks.
+class failing_log_files final : public os::native::refusing_file_system {
+public:
+    failing_log_files(os::file_system& machine, failure where) : machine_(machine), where_(where) {}
+
+    std::error_code open(std::wstring_view path, os::file_access access, os::file_disposition disposition,
+                         std::uint32_t share, std::unique_ptr<os::file>& opened) override {
+        if (auto error = machine_.open(path, access, disposition, share, opened)) return error;
+        if (access != os::file_access::read && path.find(L"Uninstall.ulog") != std::wstring_view::npos)
+            opened = std::make_unique<failing_file>(std::move(opened), where_);
+        return {};
+    }
+    std::error_code move_file(std::wstring_view from, std::wstring_view to, std::uint32_t flags) override {
+        if (where_ == failure::rename && to.ends_with(L"Uninstall.ulog"))
+            return os::win_error(os::errc::sharing_violation);
+        return machine_.move_file(from, to, flags);
+    }
+    std::error_code get_attributes(std::wstring_view path, std::uint32_t& attributes) override {
+        return machine_.get_attributes(path, attributes);
+    }
+    std::error_code set_attributes(std::wstring_view path, std::uint32_t attributes) override {
+        return machine_.set_attributes(path, attributes);
+    }
+    std::error_code create_directory(std::wstring_view path) override { return machine_.create_directory(path); }
+    std::error_code delete_file(std::wstring_view path) override { return machine_.delete_file(path); }
+    std::error_code copy_file(std::wstring_view from, std::wstring_view to, bool fail_if_exists) override {
+        return machine_.copy_file(from, to, fail_if_exists);
+    }
+    std::error_code temp_path(std::wstring& path) override { return machine_.temp_path(path); }
+    std::error_code temp_file_name(std::wstring_view folder, std::wstring_view prefix, std::wstring& path) override {
+        return machine_.temp_file_name(folder, prefix, path);
+    }
+
+private:
+    class failing_file final : public os::file {
+    public:
+        failing_file(std::unique_ptr<os::file> inner, failure where) : inner_(std::move(inner)), where_(where) {}
+        std::error_code read(std::span<std::byte> buffer, std::size_t& count) override {
+            return inner_->read(buffer, count);
+        }
+        std::error_code write(std::span<const std::byte> data) override {
+            ++writes_;
+            if ((where_ == failure::first_write && writes_ == 1) || (where_ == failure::later_write && writes_ == 5))
+                return os::win_error(os::errc::disk_full);
+            return inner_->write(data);
+        }
+        std::error_code seek(std::uint64_t offset) override { return inner_->seek(offset); }
+        std::error_code size(std::uint64_t& bytes) override { return inner_->size(bytes); }
+        std::error_code flush() override {
+            if (where_ == failure::flush) return os::win_error(os::errc::disk_full);
+            return inner_->flush();
+        }
+        std::error_code close() override { return inner_->close(); }
+
+    private:
+        std::unique_ptr<os::file> inner_;
+        failure where_;
+        int writes_ = 0;
+    };
+
+    os::file_system& machine_;
+    failure where_;
+};
+
+TEST_F(WriteLog, AFailedWriteLeavesTheOldLogWholeAndKeepsTheBackups) {
+    const std::wstring file = install + L"\\main.exe";
+    const struct {
+        const char* what;
+        failure where;
+    } cases[] = {
+        {"disk full at once", failure::first_write},
+        {"disk full half-way", failure::later_write},
+        {"flush refused", failure::flush},
+        {"rename blocked", failure::rename},
+    };
+    for (const auto& c : cases) {
+        // The earlier installation's log, read-only as Write leaves it.
+        ASSERT_TRUE(journal()->Write(log_path, install, menu)) << c.what;
+        const std::string old_log = read_file(log_path);
+        write_file(file, "old");
+
+        failing_log_files files(*machine_, c.where);
+        auto ports = records::make_journal_ports(files, *registry_, security_, code_pages_);
+        ports.current_directory = [] { return std::wstring(L"C:\\Users\\User"); };
+        UninstallLog log(ports);
+        log.RecordFile(file, 1, false);
+        const std::wstring backup = log.currentRecords().back().backupPath;
+        ASSERT_FALSE(backup.empty()) << c.what;
+        write_file(file, "new");
+        log.CompleteLast(true);
+
+        EXPECT_FALSE(log.Write(log_path, install, menu)) << c.what;
+        EXPECT_EQ(read_file(log_path), old_log) << c.what;
+        EXPECT_EQ(attributes(log_path), 0x2021u) << c.what;
+        EXPECT_FALSE(exists(log_path + L".new")) << c.what;
+        // Without a log that records the replacement, what the file held before is kept.
+        EXPECT_EQ(read_file(backup), "old") << c.what;
+        EXPECT_EQ(log.currentRecords().back().backupPath, backup) << c.what;
+        ASSERT_FALSE(machine_->delete_file(backup)) << c.what;
+    }
+}
+
+TEST_F(WriteLog, ALogThatCannotBeCreatedKeepsEveryBackup) {
     const std::wstring file = install + L"\\main.exe";
     write_file(file, "old", os::file_attribute::readonly);
     auto log = journal();
@@ -131,10 +242,43 @@ TEST_F(WriteLog, AFileThatCannotBeCreatedStillEndsEveryBackup) {
     write_file(file, "new");
     log->CompleteLast(true);
     EXPECT_FALSE(log->Write(L"C:\\no such folder\\Uninstall.ulog", install, menu));
+    EXPECT_EQ(read_file(backup), "old");
+    EXPECT_EQ(log->currentRecords().back().backupPath, backup);
+    EXPECT_EQ(read_file(file), "new");
+
+    // Once a log is in place, the backups go.
+    EXPECT_TRUE(log->Write(log_path, install, menu));
     EXPECT_FALSE(exists(backup));
     EXPECT_TRUE(log->currentRecords().back().backupPath.empty());
-    EXPECT_EQ(read_file(file), "new");
     EXPECT_TRUE(temp_files().empty());
+}
+
+TEST_F(WriteLog, LinksPlantedAtTheLogOrItsSiblingAreReplacedNotWrittenThrough) {
+    const std::wstring victim = L"C:\\Windows\\System32\\victim.dll";
+    make_folder(L"C:\\Windows\\System32");
+    const struct {
+        const char* what;
+        std::wstring planted;
+    } cases[] = {
+        {"the log is a link", log_path},
+        {"the sibling is a link", log_path + L".new"},
+    };
+    for (const auto& c : cases) {
+        write_file(victim, "system code");
+        if (exists(log_path)) {
+            ASSERT_FALSE(machine_->set_attributes(log_path, os::file_attribute::normal));
+            ASSERT_FALSE(machine_->delete_file(log_path));
+        }
+        std::error_code made;
+        std::filesystem::create_symlink(*machine_->host_path(victim), *machine_->host_path(c.planted), made);
+        if (made) GTEST_SKIP() << "the host makes no symbolic links here (under Wine): " << made.message();
+        ASSERT_TRUE(journal()->Write(log_path, install, menu)) << c.what;
+        EXPECT_EQ(read_file(victim), "system code") << c.what;
+        EXPECT_EQ(attributes(victim) & os::file_attribute::readonly, 0u) << c.what;
+        EXPECT_EQ(read_file(log_path), utf16_file(expected_header(L"Lignotek 7.08r"))) << c.what;
+        EXPECT_EQ(attributes(log_path), 0x2021u) << c.what;
+        EXPECT_FALSE(exists(log_path + L".new")) << c.what;
+    }
 }
 
 TEST_F(WriteLog, PositionsPassFourDigits) {

@@ -11,7 +11,6 @@
 #include "os/native/system_text_double.h"
 #include "os/native/user_interface_double.h"
 #include "string_block_builder.h"
-#include "ui_hooks_sandbox.h"
 #include "vd/ui_hooks.h"
 #include "vd/ui_hooks_defaults.h"
 
@@ -42,10 +41,10 @@ protected:
     // that logs what it is told.
     void install_defaults(window_handle main_window) {
         vd::install_default_ui_hooks(
-            ui, {[main_window] { return main_window; }, [this](bool enable) { modeless.push_back(enable); }});
+            hooks, ui, {[main_window] { return main_window; }, [this](bool enable) { modeless.push_back(enable); }});
     }
     void own_by(window_handle owner) {
-        ui_hooks::instance().set_owner([owner] { return vd::owner_choice{owner, window_handle::none}; });
+        hooks.set_owner([owner] { return vd::owner_choice{owner, window_handle::none}; });
     }
     int show(const vd::message_text& text, std::uint32_t type,
              const std::optional<vd::message_text>& caption = std::wstring(L"Caption")) {
@@ -56,10 +55,11 @@ protected:
     os::native::scripted_ui ui;
     os::native::system_text_table texts;
     memory_resources resources;
+    // The test's own hook set, empty at the start.
+    ui_hooks hooks;
     bool ownerless_right_to_left = false;
-    vd::message_box_services services{ui, texts, resources, {}, [this] { return ownerless_right_to_left; }};
+    vd::message_box_services services{ui, texts, resources, hooks, {}, [this] { return ownerless_right_to_left; }};
     std::vector<bool> modeless;
-    const vd::testing_support::hooks_sandbox sandbox;
 };
 
 TEST_F(MessageBox, TypesWithoutAnIconGetTheIconOfTheirButtons) {
@@ -152,10 +152,11 @@ TEST_F(MessageBox, TheOwnerGetsItsStateBackWhenTheBoxCannotBeShown) {
     const auto frame = ui.add_window({frame_style});
     const auto gone = ui.add_window({dialog_style, 0, frame});
     ui.set_active(gone);
-    vd::install_default_ui_hooks(ui, {[frame] { return frame; }, [this](bool enable) { modeless.push_back(enable); }});
-    const auto safe = ui_hooks::instance().owner();
+    vd::install_default_ui_hooks(hooks, ui,
+                                 {[frame] { return frame; }, [this](bool enable) { modeless.push_back(enable); }});
+    const auto safe = hooks.owner();
     // An owner rule that names a window which is gone by the time the box comes up.
-    ui_hooks::instance().set_owner([&] {
+    hooks.set_owner([&] {
         auto choice = safe();
         ui.destroy(gone);
         return choice;
@@ -177,7 +178,8 @@ TEST_F(MessageBox, WithoutAnOwnerHookTheActiveOwnerWindowOwnsTheBox) {
 }
 
 TEST_F(MessageBox, TextsAndCaptionsComeFromTheCallerTheStringTablesOrTheTitle) {
-    vd::set_title_sources([] { return std::wstring(L"Install 2.04a"); }, [] { return std::wstring(L"LignotekSetup"); });
+    hooks.set_title_sources([] { return std::wstring(L"Install 2.04a"); },
+                            [] { return std::wstring(L"LignotekSetup"); });
     struct row {
         vd::message_text text;
         std::optional<vd::message_text> caption;
@@ -192,8 +194,8 @@ TEST_F(MessageBox, TextsAndCaptionsComeFromTheCallerTheStringTablesOrTheTitle) {
              row{string_id{1127}, std::nullopt, true, L"Retry the copy?", application},
              row{string_id{1127}, std::nullopt, false, L"Retry the copy?", L"Install 2.04a"},
          }) {
-        ui_hooks::instance().set_title(title_hook ? vd::ui_hooks::title_hook([] { return std::wstring(application); })
-                                                  : vd::ui_hooks::title_hook{});
+        hooks.set_title(title_hook ? vd::ui_hooks::title_hook([] { return std::wstring(application); })
+                                   : vd::ui_hooks::title_hook{});
         (void)show(text, mb::ok, caption);
         EXPECT_EQ(last_box().text, shown_text);
         EXPECT_EQ(last_box().caption, shown_caption);
@@ -202,7 +204,7 @@ TEST_F(MessageBox, TextsAndCaptionsComeFromTheCallerTheStringTablesOrTheTitle) {
 
 TEST_F(MessageBox, ShowErrorOfBusyShowsTheSystemTextUnderTheApplicationName) {
     install_defaults(window_handle::none);
-    vd::set_application_name(application);
+    hooks.set_application_name(application);
     vd::show_error(services, 170);
     ASSERT_EQ(ui.boxes().size(), 1u);
     const auto& box = last_box();

@@ -21,7 +21,7 @@ class fake_loader final : public vd::details::module_loader {
 public:
     bool loaded = false;             // GetModuleHandleW finds the module
     bool loadable = false;           // LoadLibraryExW finds it
-    bool needs_plain_flags = false;  // only LoadLibraryExW with flags 0 finds it
+    bool needs_plain_flags = false;  // only a search wider than System32 (flags 0) finds it
     std::vector<std::uint32_t> load_flags;
     std::map<std::string, proc_address> exports;
     std::uint32_t error = 0;
@@ -111,7 +111,7 @@ protected:
 TEST_F(EntryPoints, MissingModuleIsUnexpectedAndALaterCallTriesAgain) {
     loader.loaded = false;
     EXPECT_EQ(static_cast<std::uint32_t>(code_of_call(table)), 0x8000FFFFu);
-    EXPECT_EQ(loader.load_flags, (std::vector<std::uint32_t>{0x1000, 0}));
+    EXPECT_EQ(loader.load_flags, (std::vector<std::uint32_t>{0x800}));
     EXPECT_TRUE(record.made.empty());
 
     loader.loadable = true;
@@ -119,11 +119,19 @@ TEST_F(EntryPoints, MissingModuleIsUnexpectedAndALaterCallTriesAgain) {
     EXPECT_EQ(record.made, std::vector<std::string>{"GetFileSecurityW"});
 }
 
-TEST_F(EntryPoints, ModuleIsFoundWithTheSearchFlagsOrWithoutThem) {
+TEST_F(EntryPoints, ModuleIsLookedForInSystem32Only) {
+    // LOAD_LIBRARY_SEARCH_SYSTEM32 and nothing wider: a copy that only the program's folder, the
+    // current directory or PATH would give (flags 0, or the default directories) is never loaded.
     loader.loaded = false;
-    loader.needs_plain_flags = true;
+    loader.loadable = true;
     EXPECT_EQ(code_of_call(table), 0);
-    EXPECT_EQ(loader.load_flags, (std::vector<std::uint32_t>{0x1000, 0}));
+    EXPECT_EQ(loader.load_flags, (std::vector<std::uint32_t>{0x800}));
+
+    fake_loader planted;
+    planted.needs_plain_flags = true;
+    entry_point_table beside_the_program{planted, L"advapi32.dll", names};
+    EXPECT_EQ(static_cast<std::uint32_t>(code_of_call(beside_the_program)), 0x8000FFFFu);
+    for (const auto flags : planted.load_flags) EXPECT_EQ(flags, 0x800u);
 }
 
 TEST_F(EntryPoints, MissingExportIsNotImplemented) {

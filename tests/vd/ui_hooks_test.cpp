@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "os/native/user_interface_double.h"
-#include "ui_hooks_sandbox.h"
 #include "vd/ui_hooks_defaults.h"
 
 namespace {
@@ -14,8 +13,7 @@ namespace {
 using vd::ui_hooks;
 
 TEST(UiHooks, SettingAHookDestroysThePreviousCallable) {
-    const vd::testing_support::hooks_sandbox sandbox;
-    auto& hooks = ui_hooks::instance();
+    ui_hooks hooks;
     auto token = std::make_shared<int>(0);
     const std::weak_ptr<int> watch = token;
 
@@ -39,7 +37,7 @@ TEST(UiHooks, SettingAHookDestroysThePreviousCallable) {
 
 TEST(UiHooks, TheDefaultTitleTakesTheFirstSourceThatGivesText) {
     os::native::scripted_ui ui;
-    const vd::testing_support::hooks_sandbox sandbox;
+    ui_hooks hooks;
     struct row {
         const wchar_t* application_name;
         const wchar_t* product_title;
@@ -53,13 +51,24 @@ TEST(UiHooks, TheDefaultTitleTakesTheFirstSourceThatGivesText) {
              row{L"", L"", L"LignotekSetup", L"LignotekSetup"},
              row{L"", L"", L"", L""},
          }) {
-        vd::set_application_name(name);
-        vd::set_title_sources([p = std::wstring(product)] { return p; }, [s = std::wstring(stem)] { return s; });
-        EXPECT_EQ(vd::default_title(), title);
+        hooks.set_application_name(name);
+        hooks.set_title_sources([p = std::wstring(product)] { return p; }, [s = std::wstring(stem)] { return s; });
+        EXPECT_EQ(hooks.default_title(), title);
         // Installed as the title hook, it answers the same.
-        vd::install_default_ui_hooks(ui);
-        EXPECT_EQ(ui_hooks::instance().title()(), title);
+        vd::install_default_ui_hooks(hooks, ui);
+        EXPECT_EQ(hooks.title()(), title);
     }
+}
+
+TEST(UiHooks, EachSetIsItsOwn) {
+    // Two programs' worth of hooks (two tests, or a test beside the program's) do not see each other.
+    ui_hooks first;
+    ui_hooks second;
+    first.set_application_name(L"Installation – Lignotek 7.08r");
+    first.set_title([] { return std::wstring(L"first"); });
+    EXPECT_EQ(second.application_name(), L"");
+    EXPECT_FALSE(second.title());
+    EXPECT_EQ(second.default_title(), L"");
 }
 
 }  // namespace

@@ -80,6 +80,19 @@ TEST(VersionInfo, TranslationsAreKeysOfTheUnicodeEntriesInOrder) {
     EXPECT_TRUE(ansi.translations().empty());
 }
 
+TEST(VersionInfo, ALargeFileIsReadOnlyWhereItsHeadersAndResourcesLie) {
+    // The installed program may carry a payload of a gigabyte behind its sections: its version is
+    // still read, and only the few kilobytes of headers and resource tree are.
+    for (const std::uint64_t size : {std::uint64_t{64} << 20, std::uint64_t{3} << 29}) {
+        auto files = files_with({"product_pe32.exe"});
+        files.apparent_size = size;
+        const vd::version_info info(files, path_of("product_pe32.exe"));
+        EXPECT_EQ(info.file_version(), 0x0007000800120001ull) << size;
+        EXPECT_EQ(info.product_name(), L"Lignotek") << size;
+        EXPECT_LT(files.bytes_read, 64u << 10) << size;
+    }
+}
+
 TEST(VersionInfo, MissingFilesAndFilesWithoutResourceHaveNoInformation) {
     memory_files files = files_with({"no_version.exe"});
     std::vector<std::byte> truncated = fixture_bytes("product_pe32.exe");
@@ -161,18 +174,15 @@ TEST(ProductTitleWord, TheAccentedWordIsMatchedExactly) {
     EXPECT_EQ(info.product_title(english), L"Lignotek B\u00CATA");
 }
 
-TEST(DisplayName, EveryProductCodeKeepsTheNameAsStored) {
-    const auto block = serialize(make_block(
-        fixed_info_bytes(1, 0),
-        {{u"040004b0", {text_value(u"ProductName", u"Lignotek Studio"), text_value(u"SpecialBuild", u"EU")}}},
-        {{0x0400, 1200}}));
-    const vd::version_info info{std::span<const std::byte>(block)};
-    const int saved = vd::product_code();
-    for (int code : {775, 0, 255, 256, 511, 512, 767, 768}) {
-        vd::set_product_code(code);
-        EXPECT_EQ(info.display_name(), L"Lignotek Studio") << code;
+TEST(DisplayName, KeepsTheNameAsStoredWhateverTheSpecialBuild) {
+    for (const auto special : {u"EU", u"", u"US"}) {
+        const auto block = serialize(make_block(
+            fixed_info_bytes(1, 0),
+            {{u"040004b0", {text_value(u"ProductName", u"Lignotek Studio"), text_value(u"SpecialBuild", special)}}},
+            {{0x0400, 1200}}));
+        const vd::version_info info{std::span<const std::byte>(block)};
+        EXPECT_EQ(info.display_name(), L"Lignotek Studio");
     }
-    vd::set_product_code(saved);
 }
 
 // A resources port with one module and a call counter.
@@ -189,52 +199,34 @@ public:
     }
 };
 
-TEST(ModuleVersionBlock, IsLookedUpOnceAndPointsIntoTheResource) {
-    counted_resources resources;
-    resources.version = fixture_bytes("product_pe32.exe");
-    const auto block = *vd::find_pe_resource(*resources.version, 16, 1);
-    resources.version = std::vector<std::byte>(block.begin(), block.end());
-
-    vd::module_version_block lookup;
-    const auto first = lookup.get(resources);
-    const auto second = lookup.get(resources);
-    EXPECT_EQ(resources.finds, 1);
-    EXPECT_EQ(first.data(), resources.version->data());
-    EXPECT_EQ(second.data(), first.data());
-    const vd::version_info info(first);
-    EXPECT_EQ(info.file_version(), 0x0007000800120001ull);
-}
-
-TEST(ModuleVersionBlock, AMissingResourceStaysMissing) {
-    counted_resources resources;
-    vd::module_version_block lookup;
-    EXPECT_TRUE(lookup.get(resources).empty());
-    resources.version = std::vector<std::byte>(8);
-    EXPECT_TRUE(lookup.get(resources).empty());
-    EXPECT_EQ(resources.finds, 1);
-}
-
-}  // namespace
-
-namespace {
-
-// The one process-wide lookup of this test program: the resources must live as long as the process.
-TEST(RunningModuleVersionInfo, TheFirstLookupServesTheWholeProcess) {
-    static os::native::memory_resources program;
+std::vector<std::byte> product_version_block() {
     const auto image = fixture_bytes("product_pe32.exe");
-    program.add(os::native::memory_resources::program, 16, 1, *vd::find_pe_resource(image, 16, 1));
+    const auto block = *vd::find_pe_resource(image, 16, 1);
+    return {block.begin(), block.end()};
+}
 
-    const vd::version_info first(program);
+TEST(RunningModuleVersionInfo, PointsIntoTheResourceOfTheResourcesGiven) {
+    counted_resources resources;
+    resources.version = product_version_block();
+    const vd::version_info info(resources);
+    EXPECT_EQ(resources.finds, 1);
+    EXPECT_EQ(info.file_version(), 0x0007000800120001ull);
+    EXPECT_EQ(info.product_title(english), L"Lignotek 7.08r");
+    EXPECT_EQ(vd::running_module_version_block(resources).data(), resources.version->data());
+}
+
+TEST(RunningModuleVersionInfo, EachResourcesAnswerForThemselves) {
+    // No lookup is kept between objects: resources given later are asked, and a module without a
+    // version resource gives an object without information.
+    counted_resources product;
+    product.version = product_version_block();
+    counted_resources bare;
+    const vd::version_info first(product);
+    const vd::version_info second(bare);
+    EXPECT_EQ(bare.finds, 1);
     EXPECT_EQ(first.file_version(), 0x0007000800120001ull);
-    EXPECT_EQ(first.product_title(english), L"Lignotek 7.08r");
-
-    // Other resources given later are not asked: the block found first stays in force.
-    counted_resources later;
-    const vd::version_info second(later);
-    EXPECT_EQ(later.finds, 0);
-    EXPECT_EQ(second.file_version(), first.file_version());
-    EXPECT_EQ(vd::process_module_version_block().get(later).data(),
-              program.find(os::native::memory_resources::program, 16, 1)->data());
+    EXPECT_EQ(second.size(), 0u);
+    EXPECT_TRUE(vd::running_module_version_block(bare).empty());
 }
 
 }  // namespace

@@ -91,8 +91,7 @@ TEST(ModuleVersion, ComesFromTheLoadedResourceInPlace) {
     ASSERT_NE(module, nullptr) << GetLastError();
     {
         module_resources resources(module);
-        vd::module_version_block lookup;
-        const auto block = lookup.get(resources);
+        const auto block = vd::running_module_version_block(resources);
         ASSERT_FALSE(block.empty());
         const vd::version_info info(block);
         EXPECT_EQ(info.file_version(), 0x0007000800120001ull);
@@ -103,10 +102,8 @@ TEST(ModuleVersion, ComesFromTheLoadedResourceInPlace) {
 }
 
 TEST(RunningModuleVersion, IsTheTestProgramsVersionResource) {
-    // A lookup of its own: the process-wide one belongs to the portable tests of this program.
     os::win32::resources_adapter resources;
-    vd::module_version_block lookup;
-    const auto block = lookup.get(resources);
+    const auto block = vd::running_module_version_block(resources);
     const vd::version_info info(block);
     if (info.size() == 0) GTEST_SKIP() << "this test program carries no version resource";
     EXPECT_TRUE(info.has_fixed_info());

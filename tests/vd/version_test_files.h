@@ -46,6 +46,10 @@ public:
     std::map<std::wstring, std::vector<std::byte>, std::less<>> files;
     // Reads hand out at most this many bytes at a time, as a real file may.
     std::size_t chunk = 1000;
+    // A file shorter than this seems to go on with zeros up to it (a large file without the memory).
+    std::uint64_t apparent_size = 0;
+    // Every byte handed out by a read, over all files.
+    std::uint64_t bytes_read = 0;
 
     std::error_code open(std::wstring_view path, os::file_access access, os::file_disposition disposition,
                          std::uint32_t, std::unique_ptr<os::file>& opened) override {
@@ -53,36 +57,42 @@ public:
             return os::win_error(os::errc::access_denied);
         const auto found = files.find(path);
         if (found == files.end()) return os::win_error(os::errc::file_not_found);
-        opened = std::make_unique<open_file>(found->second, chunk);
+        opened = std::make_unique<open_file>(
+            found->second, std::max<std::uint64_t>(apparent_size, found->second.size()), chunk, bytes_read);
         return {};
     }
 
 private:
     class open_file final : public os::file {
     public:
-        open_file(const std::vector<std::byte>& bytes, std::size_t chunk) : bytes_(bytes), chunk_(chunk) {}
+        open_file(const std::vector<std::byte>& bytes, std::uint64_t size, std::size_t chunk, std::uint64_t& read)
+            : bytes_(bytes), size_(size), chunk_(chunk), read_(read) {}
         std::error_code read(std::span<std::byte> buffer, std::size_t& count) override {
-            count = std::min({buffer.size(), bytes_.size() - at_, chunk_});
-            std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(at_), count, buffer.begin());
+            count = static_cast<std::size_t>(std::min<std::uint64_t>({buffer.size(), size_ - at_, chunk_}));
+            for (std::size_t i = 0; i < count; ++i)
+                buffer[i] = at_ + i < bytes_.size() ? bytes_[static_cast<std::size_t>(at_ + i)] : std::byte{0};
             at_ += count;
+            read_ += count;
             return {};
         }
         std::error_code write(std::span<const std::byte>) override { return os::win_error(os::errc::access_denied); }
         std::error_code seek(std::uint64_t offset) override {
-            if (offset > bytes_.size()) return os::win_error(os::errc::invalid_parameter);
-            at_ = static_cast<std::size_t>(offset);
+            if (offset > size_) return os::win_error(os::errc::invalid_parameter);
+            at_ = offset;
             return {};
         }
         std::error_code size(std::uint64_t& bytes) override {
-            bytes = bytes_.size();
+            bytes = size_;
             return {};
         }
         std::error_code close() override { return {}; }
 
     private:
         const std::vector<std::byte>& bytes_;
+        std::uint64_t size_;
         std::size_t chunk_;
-        std::size_t at_ = 0;
+        std::uint64_t& read_;
+        std::uint64_t at_ = 0;
     };
 };
 

@@ -57,7 +57,7 @@ protected:
     startup_test::SimulatedMachine m;
     LanguageState language{m.locale, m.resources};
     app::InstanceCounter counter{m.kernel, L"Lignotek7"};
-    CInstallApp application{m.ports, language, counter, L"LignotekSetup"};
+    CInstallApp application{m.ports, m.hooks, language, counter, L"LignotekSetup"};
     wizard::headless_dialog_system system;
 
     bool installationSucceeds = true;

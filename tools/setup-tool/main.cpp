@@ -30,9 +30,12 @@ constexpr std::array subcommands{
                "      One line per entry: kind<TAB>size<TAB>crc<TAB>folder<TAB>file name."},
     subcommand{"extract", setup_tool::run_extract,
                "extract PAYLOAD --root DIR [--install-folder PATH] [--examples-name NAME] [--temp-folder PATH]\n"
+               "        [--check-first] [--decoder-threads N]\n"
                "      Extracts into the Windows machine kept in DIR (C: is DIR/C), printing started,\n"
                "      file_begin PATH, file_end PATH, then finished COPIED TOTAL or failed CODE MESSAGE.\n"
-               "      Exit status 0 after finished, 1 after failed."},
+               "      Exit status 0 after finished, 1 after failed.  --check-first decodes the whole\n"
+               "      payload once before extracting, as an installation does.  --decoder-threads 1\n"
+               "      decodes serially; the default is one thread per core."},
     subcommand{"ulog", setup_tool::run_ulog,
                "ulog FILE [--root DIR] [--write OUT --install PATH --shortcut PATH]\n"
                "      Reads an uninstall log as the setup program does and prints version N, title TEXT,\n"

@@ -1,7 +1,7 @@
 // Reading the pack manifest (see manifest.h).
 #include "manifest.h"
 
-#include "payload/destination.h"
+#include "payload/payload_names.h"
 #include "payload/table_of_contents.h"
 #include "text.h"
 
@@ -30,13 +30,16 @@ std::vector<manifest_line> read_manifest(std::istream& in, const std::filesystem
         line.folder = text->substr(first + 1, second - first - 1);
         line.source = text->substr(second + 1);
         if (line.folder.empty()) throw manifest_error(number, "empty folder");
-        if (const char* problem = payload::folder_problem(line.folder)) throw manifest_error(number, problem);
         if (line.source.empty()) throw manifest_error(number, "empty source");
+        std::wstring file_name;
         try {
-            (void)payload::file_name_of(line.source);
+            file_name = payload::file_name_of(line.source);
         } catch (const std::exception&) {
             throw manifest_error(number, "the source has no usable file name");
         }
+        // The reader's own rules: what it would refuse is never packed.
+        if (const char* problem = payload::destination_name_problem(line.folder, file_name))
+            throw manifest_error(number, problem);
         std::filesystem::path file = host_path(to_utf8(line.source));
         if (file.is_relative()) file = base / file;
         std::error_code ec;

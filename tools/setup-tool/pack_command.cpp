@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "manifest.h"
 #include "payload/archive_writer.h"
+#include "payload/table_of_contents.h"
 #include "text.h"
 #include "vd/crc32.h"
 
@@ -65,18 +66,39 @@ int run_pack(std::span<const std::string> args) {
     }
 
     std::vector<payload::archive_input> inputs;
-    for (const auto& line : lines) {
-        payload::archive_input input;
-        input.record.source = line.source;
-        input.record.destination = line.folder;
-        input.record.kind = line.kind;
-        vd::crc32 crc;
-        input.record.size = stream_file(line.source_file, [&](std::span<const std::byte> b) { crc.update(b); });
-        input.record.crc = crc.value();
-        input.content = [file = line.source_file](const std::function<void(std::span<const std::byte>)>& sink) {
-            (void)stream_file(file, sink);
-        };
-        inputs.push_back(std::move(input));
+    std::vector<payload::payload_entry> records;
+    try {
+        for (const auto& line : lines) {
+            payload::archive_input input;
+            input.record.source = line.source;
+            input.record.destination = line.folder;
+            input.record.kind = line.kind;
+            vd::crc32 crc;
+            input.record.size = stream_file(line.source_file, [&](std::span<const std::byte> b) { crc.update(b); });
+            input.record.crc = crc.value();
+            // The bytes are read a second time to be packed: they must still be the ones the table
+            // describes, or the reader would reject the file at its end.
+            input.content = [file = line.source_file,
+                             expected = input.record.crc](const std::function<void(std::span<const std::byte>)>& sink) {
+                vd::crc32 again;
+                (void)stream_file(file, [&](std::span<const std::byte> b) {
+                    again.update(b);
+                    sink(b);
+                });
+                if (again.value() != expected) throw std::runtime_error(file.string() + " changed while it was packed");
+            };
+            records.push_back(input.record);
+            inputs.push_back(std::move(input));
+        }
+    } catch (const std::exception& e) {
+        std::cerr << "setup-tool pack: " << e.what() << " (nothing written)\n";
+        return 1;
+    }
+    // The reader refuses a larger table before it reads a single entry.
+    if (payload::build_table_of_contents(records).size() > payload::toc_max_size) {
+        std::cerr << "setup-tool pack: the table of contents would exceed " << (payload::toc_max_size >> 20)
+                  << " MiB (nothing written)\n";
+        return 1;
     }
 
     auto partial = output;

@@ -8,6 +8,7 @@
 #include "os/native/security_double.h"
 #include "os/win_error.h"
 #include "records/journal_wiring.h"
+#include "records/log_file_replacement.h"
 #include "records/uninstall_log.h"
 #include "text.h"
 
@@ -61,11 +62,11 @@ public:
 
     std::error_code open(std::wstring_view path, os::file_access access, os::file_disposition disposition,
                          std::uint32_t share, std::unique_ptr<os::file>& opened) override {
-        if (path == input_name || path == output_name) {
+        if (path == input_name || path == output_name || path == replacement_name()) {
             const bool reading = path == input_name;
-            std::fstream stream(reading ? input_ : output_, reading
-                                                                ? std::ios::in | std::ios::binary
-                                                                : std::ios::out | std::ios::binary | std::ios::trunc);
+            std::fstream stream(
+                reading ? input_ : host_of(path),
+                reading ? std::ios::in | std::ios::binary : std::ios::out | std::ios::binary | std::ios::trunc);
             if (!stream) return os::win_error(reading ? os::errc::file_not_found : os::errc::access_denied);
             opened = std::make_unique<host_file>(std::move(stream));
             return {};
@@ -74,16 +75,41 @@ public:
         return os::win_error(os::errc::access_denied);
     }
     std::error_code get_attributes(std::wstring_view path, std::uint32_t& attributes) override {
+        if (path == output_name || path == replacement_name()) {
+            std::error_code ec;
+            if (!std::filesystem::exists(host_of(path), ec)) return os::win_error(os::errc::file_not_found);
+            attributes = os::file_attribute::normal;
+            return {};
+        }
         if (machine_) return machine_->get_attributes(path, attributes);
         attributes = os::file_attribute::directory;
         return {};
     }
     std::error_code set_attributes(std::wstring_view path, std::uint32_t attributes) override {
-        if (path == input_name || path == output_name) return {};
+        if (path == input_name || path == output_name || path == replacement_name()) return {};
         return machine_ ? machine_->set_attributes(path, attributes) : os::win_error(os::errc::access_denied);
+    }
+    // The journal writes the new log beside the output and renames it over the output.
+    std::error_code delete_file(std::wstring_view path) override {
+        if (path != replacement_name())
+            return machine_ ? machine_->delete_file(path) : os::win_error(os::errc::access_denied);
+        std::error_code ec;
+        return std::filesystem::remove(host_of(path), ec) ? std::error_code() : os::win_error(os::errc::file_not_found);
+    }
+    std::error_code move_file(std::wstring_view from, std::wstring_view to, std::uint32_t flags) override {
+        if (from != replacement_name() || to != output_name)
+            return machine_ ? machine_->move_file(from, to, flags) : os::win_error(os::errc::access_denied);
+        std::error_code ec;
+        std::filesystem::rename(host_of(from), output_, ec);
+        return ec ? os::win_error(os::errc::access_denied) : std::error_code();
     }
 
 private:
+    static std::wstring replacement_name() { return records::replacement_path(output_name); }
+    std::filesystem::path host_of(std::wstring_view path) const {
+        return path == output_name ? output_ : std::filesystem::path(output_.string() + ".new");
+    }
+
     std::filesystem::path input_;
     std::filesystem::path output_;
     os::native::directory_machine* machine_;

@@ -12,6 +12,7 @@
 #include "res/product_identity.h"
 #include "vd/program_path.h"
 #include "vd/version_info.h"
+#include "os/win32/registry_win32.h"
 
 #include <windows.h>
 
@@ -44,7 +45,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show) {
     if (command->what == sample::main_command::action::register_background) {
         const std::wstring program = running_program();
         if (program.empty()) return registration_failed;
-        const auto registry = os::make_system_registry();
+        const auto registry = os::win32::make_system_registry();
         return sample::register_file_association(*registry, program) ? registration_failed : registered;
     }
 

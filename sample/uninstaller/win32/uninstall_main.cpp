@@ -19,6 +19,7 @@
 #include "uninstaller/uninstall_steps.h"
 #include "uninstaller/win32/self_removal.h"
 #include "vd/program_path.h"
+#include "os/win32/registry_win32.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -105,7 +106,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     os::win32::file_system_adapter files;
     os::win32::code_page_adapter codePages;
-    const auto registry = os::make_system_registry();
+    const auto registry = os::win32::make_system_registry();
     const auto security = os::make_system_security();
     UninstallLog log(records::make_journal_ports(files, *registry, *security, codePages));
     log.Read(logPath);

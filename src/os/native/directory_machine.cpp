@@ -45,6 +45,8 @@ constexpr std::int32_t hr_not_found = hr::from_win32(errc::file_not_found);
             return errc::not_enough_memory;
         case ENAMETOOLONG:
             return errc::filename_exced_range;
+        case EXDEV:
+            return errc::not_same_device;
         default:
             return errc::gen_failure;
     }
@@ -78,6 +80,11 @@ constexpr std::int32_t hr_not_found = hr::from_win32(errc::file_not_found);
     const std::u8string in = p.u8string();
     return vd::from_utf8_lenient(std::string(in.begin(), in.end()));
 #endif
+}
+
+// Each drive letter is a volume; its serial number is made from the letter.
+[[nodiscard]] std::uint32_t volume_of(std::wstring_view path) {
+    return path.empty() ? 0 : 0x4C470000u + static_cast<std::uint32_t>(vd::path::fold_case(path[0]));
 }
 
 [[nodiscard]] std::string key_of(const fs::path& p) { return p.lexically_normal().generic_string(); }
@@ -161,6 +168,13 @@ public:
         std::fseek(file_, here, SEEK_SET);
         last_ = none;
         bytes = static_cast<std::uint64_t>(end);
+        return ok();
+    }
+    // The host stream's buffer goes to the host file, where every other handle sees it.
+    std::error_code flush() override {
+        if (!file_) return win(errc::invalid_handle);
+        if (record_.access == file_access::read) return win(errc::access_denied);
+        if (std::fflush(file_) != 0) return win(from_errno(errno));
         return ok();
     }
     std::error_code close() override {
@@ -308,6 +322,7 @@ std::uint32_t directory_machine::attributes_of(const fs::path& host) const {
         bits = file_attribute::archive;  // what a newly written file carries
     if (folder) bits |= file_attribute::directory;
     if (is_readonly(host)) bits |= file_attribute::readonly;
+    if (fs::is_symlink(host, ec)) bits |= file_attribute::reparse_point;
     return bits == 0 ? file_attribute::normal : bits;
 }
 
@@ -388,6 +403,37 @@ std::error_code directory_machine::create_directory(std::wstring_view path) {
     return ok();
 }
 
+std::error_code directory_machine::create_directory_secured(std::wstring_view path,
+                                                            std::span<const std::byte> descriptor) {
+    // Anything at the name, a dangling link too, gives 183: the folder made is always a new one.
+    if (auto created = create_directory(path)) return created;
+    descriptors_[find(path).key].assign(descriptor.begin(), descriptor.end());
+    return ok();
+}
+
+std::error_code directory_machine::query_item(std::wstring_view path, item_information& info) {
+    auto l = find(path);
+    if (l.error) return win(l.error);
+    if (!l.exists) return win(l.parent_exists ? errc::file_not_found : errc::path_not_found);
+    std::error_code ec;
+    item_information out;
+    out.attributes = attributes_of(l.host);
+    const bool link = fs::is_symlink(l.host, ec);
+    out.reparse_tag = link ? reparse_tag::symlink : 0;
+    out.link_count = link || l.is_directory ? 1 : static_cast<std::uint32_t>(fs::hard_link_count(l.host, ec));
+    if (ec) return win(from_std(ec));
+    out.volume_serial = volume_of(path);
+    info = out;
+    return ok();
+}
+
+std::optional<std::vector<std::byte>> directory_machine::descriptor_of(std::wstring_view folder) const {
+    auto l = find(folder);
+    auto it = descriptors_.find(l.key);
+    if (l.error || !l.exists || it == descriptors_.end()) return std::nullopt;
+    return it->second;
+}
+
 std::error_code directory_machine::create_folders(std::wstring_view path) { return vd::create_folders(*this, path); }
 
 std::error_code directory_machine::remove_directory(std::wstring_view path) {
@@ -401,6 +447,7 @@ std::error_code directory_machine::remove_directory(std::wstring_view path) {
     fs::remove(l.host, ec);
     if (ec) return win(from_std(ec));
     extra_attributes_.erase(l.key);
+    descriptors_.erase(l.key);
     return ok();
 }
 
@@ -445,7 +492,7 @@ std::error_code directory_machine::copy_file(std::wstring_view from, std::wstrin
     return ok();
 }
 
-std::error_code directory_machine::move_file(std::wstring_view from, std::wstring_view to, bool replace_existing) {
+std::error_code directory_machine::move_file(std::wstring_view from, std::wstring_view to, std::uint32_t flags) {
     auto a = find(from);
     if (a.error) return win(a.error);
     if (!a.exists) return win(a.parent_exists ? errc::file_not_found : errc::path_not_found);
@@ -455,15 +502,30 @@ std::error_code directory_machine::move_file(std::wstring_view from, std::wstrin
     if (!b.parent_exists) return win(errc::path_not_found);
     // Renaming to another spelling of the same name is allowed.
     if (b.exists && b.key != a.key) {
-        if (!replace_existing) return win(errc::already_exists);
+        if (!(flags & move_flag::replace_existing)) return win(errc::already_exists);
         if (b.is_directory || a.is_directory || is_readonly(b.host)) return win(errc::access_denied);
         if (open_without_share(b.key, file_share::remove)) return win(errc::sharing_violation);
     }
+    const bool other_volume = volume_of(from) != volume_of(to);
+    if (other_volume && (!(flags & move_flag::copy_allowed) || a.is_directory)) return win(errc::not_same_device);
     fs::path target = b.host;
     if (b.key == a.key) target = a.host.parent_path() / host_name(vd::path::file_name(to));
     std::error_code ec;
-    fs::rename(a.host, target, ec);
-    if (ec) return win(from_std(ec));
+    if (other_volume) {
+        // A copy and a delete, as MoveFileExW does between volumes; a failed delete takes the copy back.
+        if (b.exists) fs::remove(b.host, ec);
+        fs::copy_file(a.host, target, ec);
+        if (ec) return win(from_std(ec));
+        fs::remove(a.host, ec);
+        if (ec) {
+            std::error_code ignored;
+            fs::remove(target, ignored);
+            return win(from_std(ec));
+        }
+    } else {
+        fs::rename(a.host, target, ec);
+        if (ec) return win(from_std(ec));
+    }
     auto it = extra_attributes_.find(a.key);
     if (it != extra_attributes_.end()) {
         auto bits = it->second;

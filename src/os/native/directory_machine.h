@@ -8,6 +8,12 @@
 // bits live in the machine.  Open files share and deny access as CreateFileW's share modes say,
 // within this machine object.  A new machine creates the folders of a default Windows
 // installation (Windows, Program Files, ProgramData, the user's profile, Public) when missing.
+//
+// Each drive letter is a volume of its own: a move from one to another fails with 17 unless
+// copying is allowed, as between Windows volumes.  A symbolic link of the host under the root is a
+// reparse point (a symbolic link's tag) to the queries, and is followed by every other operation,
+// as Windows follows a planted junction or link.  The descriptor given to a secured folder is kept
+// for the tests to read; the host folder's permissions do not change.
 #pragma once
 
 #include "os/file_system.h"
@@ -51,17 +57,22 @@ public:
     using open_hook = std::function<void(std::wstring_view path, file_access access)>;
     void set_open_hook(open_hook hook);
 
+    // The descriptor a folder was created with by create_directory_secured, or nothing.
+    [[nodiscard]] std::optional<std::vector<std::byte>> descriptor_of(std::wstring_view folder) const;
+
     // file_system
     [[nodiscard]] std::error_code open(std::wstring_view path, file_access access, file_disposition disposition,
                                        std::uint32_t share, std::unique_ptr<file>& opened) override;
     [[nodiscard]] std::error_code get_attributes(std::wstring_view path, std::uint32_t& attributes) override;
     [[nodiscard]] std::error_code set_attributes(std::wstring_view path, std::uint32_t attributes) override;
     [[nodiscard]] std::error_code create_directory(std::wstring_view path) override;
+    [[nodiscard]] std::error_code create_directory_secured(std::wstring_view path,
+                                                           std::span<const std::byte> descriptor) override;
+    [[nodiscard]] std::error_code query_item(std::wstring_view path, item_information& info) override;
     [[nodiscard]] std::error_code remove_directory(std::wstring_view path) override;
     [[nodiscard]] std::error_code delete_file(std::wstring_view path) override;
     [[nodiscard]] std::error_code copy_file(std::wstring_view from, std::wstring_view to, bool fail_if_exists) override;
-    [[nodiscard]] std::error_code move_file(std::wstring_view from, std::wstring_view to,
-                                            bool replace_existing) override;
+    [[nodiscard]] std::error_code move_file(std::wstring_view from, std::wstring_view to, std::uint32_t flags) override;
     [[nodiscard]] std::error_code temp_path(std::wstring& path) override;
     [[nodiscard]] std::error_code temp_file_name(std::wstring_view folder, std::wstring_view prefix,
                                                  std::wstring& path) override;
@@ -92,8 +103,9 @@ private:
     std::map<int, std::wstring> special_;
     std::wstring temp_path_;
     std::uint32_t temp_error_ = errc::path_not_found;
-    std::map<std::string, std::uint32_t> extra_attributes_;  // host path -> bits other than read-only
-    std::map<std::string, std::vector<open_record*>> open_;  // host path -> open handles
+    std::map<std::string, std::uint32_t> extra_attributes_;      // host path -> bits other than read-only
+    std::map<std::string, std::vector<open_record*>> open_;      // host path -> open handles
+    std::map<std::string, std::vector<std::byte>> descriptors_;  // host path -> descriptor of a secured folder
     std::shared_ptr<bool> alive_;
     open_hook hook_;
     bool in_hook_ = false;

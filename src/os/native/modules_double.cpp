@@ -10,8 +10,8 @@ void module_table::add(std::wstring path, exports functions) {
     libraries_.emplace_back(std::move(path), std::move(functions));
 }
 
-std::error_code module_table::load(std::wstring_view full_path, library_handle& module) {
-    loads_asked.emplace_back(full_path);
+std::error_code module_table::load(std::wstring_view full_path, library_search search, library_handle& module) {
+    loads_asked.push_back({std::wstring(full_path), search});
     if (!vd::path::is_absolute(full_path)) return win_error(errc::invalid_parameter);
     for (std::size_t i = 0; i < libraries_.size(); ++i) {
         if (!vd::path::equal_ignore_case(libraries_[i].first, full_path)) continue;

@@ -17,11 +17,17 @@ public:
     // A library at `path` (matched without regard to case) with these exports.
     void add(std::wstring path, exports functions);
 
-    std::vector<std::wstring> loads_asked;  // every path given to load, in order
+    // One load as it was asked: the path and the search its dependencies were given.
+    struct load_request {
+        std::wstring path;
+        library_search search;
+        bool operator==(const load_request&) const = default;
+    };
+    std::vector<load_request> loads_asked;  // every load, in order
     int loaded = 0;                         // libraries loaded and not freed
 
     // 126 (ERROR_MOD_NOT_FOUND) for a path with no library, 87 for a relative path.
-    std::error_code load(std::wstring_view full_path, library_handle& module) override;
+    std::error_code load(std::wstring_view full_path, library_search search, library_handle& module) override;
     library_symbol symbol(library_handle module, const char* name) override;
     void free(library_handle module) noexcept override;
 

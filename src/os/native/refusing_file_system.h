@@ -18,10 +18,14 @@ public:
     std::error_code get_attributes(std::wstring_view, std::uint32_t&) override { return refused(); }
     std::error_code set_attributes(std::wstring_view, std::uint32_t) override { return refused(); }
     std::error_code create_directory(std::wstring_view) override { return refused(); }
+    std::error_code create_directory_secured(std::wstring_view, std::span<const std::byte>) override {
+        return refused();
+    }
+    std::error_code query_item(std::wstring_view, item_information&) override { return refused(); }
     std::error_code remove_directory(std::wstring_view) override { return refused(); }
     std::error_code delete_file(std::wstring_view) override { return refused(); }
     std::error_code copy_file(std::wstring_view, std::wstring_view, bool) override { return refused(); }
-    std::error_code move_file(std::wstring_view, std::wstring_view, bool) override { return refused(); }
+    std::error_code move_file(std::wstring_view, std::wstring_view, std::uint32_t) override { return refused(); }
     std::error_code temp_path(std::wstring&) override { return refused(); }
     std::error_code temp_file_name(std::wstring_view, std::wstring_view, std::wstring&) override { return refused(); }
     std::error_code list_directory(std::wstring_view, std::vector<directory_entry>&) override { return refused(); }

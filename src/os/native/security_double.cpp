@@ -81,6 +81,11 @@ hresult scripted_security::read_file_dacl(std::wstring_view path, std::vector<st
     return hr::ok;
 }
 
+hresult scripted_security::read_file_owner_and_dacl(std::wstring_view path, std::vector<std::byte>& descriptor) {
+    if (const hresult error = injected(security_call::read_file_owner_and_dacl)) return error;
+    return read_file_dacl(path, descriptor);
+}
+
 hresult scripted_security::write_file_dacl(std::wstring_view path, std::span<const std::byte> descriptor) {
     if (const hresult error = injected(security_call::write_file_dacl)) return error;
     if (file_descriptor(path) == nullptr && !default_descriptor_) return hr::from_win32(errc::file_not_found);

@@ -19,6 +19,7 @@ namespace os::native {
 
 enum class security_call : std::uint8_t {
     read_file_dacl,
+    read_file_owner_and_dacl,
     write_file_dacl,
     check_membership,
     access_check,
@@ -32,6 +33,8 @@ public:
     scripted_security();
 
     [[nodiscard]] hresult read_file_dacl(std::wstring_view path, std::vector<std::byte>& descriptor) override;
+    // The stored descriptor as it is: the owner comes with it when the test stored one.
+    [[nodiscard]] hresult read_file_owner_and_dacl(std::wstring_view path, std::vector<std::byte>& descriptor) override;
     // Refuses (ERROR_INVALID_SECURITY_DESCR) bytes that are not a self-relative descriptor with a valid
     // DACL, as the system does; a path that has no descriptor and no default gives ERROR_FILE_NOT_FOUND.
     [[nodiscard]] hresult write_file_dacl(std::wstring_view path, std::span<const std::byte> descriptor) override;

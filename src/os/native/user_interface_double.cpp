@@ -14,11 +14,12 @@ void scripted_ui::answer_next(responder respond) { answers_.push_back(std::move(
 
 int scripted_ui::default_answer(std::uint32_t type) { return default_box_answer(type); }
 
-int scripted_ui::message_box(window_handle owner, std::wstring_view text, std::wstring_view caption,
+int scripted_ui::message_box(window_handle owner, std::wstring_view text, std::optional<std::wstring_view> caption,
                              std::uint32_t type) {
     // MessageBoxW refuses an owner that is not a window and a button set it does not know.
     if ((owner != window_handle::none && !exists(owner)) || default_answer(type) == 0) return 0;
-    shown_box box{owner, std::wstring(text), std::wstring(caption), type, {}, 0};
+    shown_box box{owner, std::wstring(text), {}, type, {}, 0};
+    if (caption) box.caption.emplace(*caption);
     for (const auto& [handle, w] : windows_) {
         if (w.shape.style & ws::disabled) box.disabled_windows.push_back(handle);
     }

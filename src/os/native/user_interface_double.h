@@ -16,6 +16,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,7 @@ namespace os::native {
 struct shown_box {
     window_handle owner = window_handle::none;
     std::wstring text;
-    std::wstring caption;
+    std::optional<std::wstring> caption;  // none: the system's own caption ("Error")
     std::uint32_t type = 0;
     std::vector<window_handle> disabled_windows;  // windows that were disabled while the box was up
     int answer = 0;                               // what message_box returned
@@ -64,7 +65,7 @@ public:
     [[nodiscard]] bool exists(window_handle window) const;
 
     // --- the port -----------------------------------------------------------------------------
-    int message_box(window_handle owner, std::wstring_view text, std::wstring_view caption,
+    int message_box(window_handle owner, std::wstring_view text, std::optional<std::wstring_view> caption,
                     std::uint32_t type) override;
     window_handle active_window() override { return active_; }
     window_handle parent(window_handle window) override;

@@ -7,6 +7,7 @@
 #include "os/win_error.h"
 
 #include <array>
+#include <vector>
 
 namespace os::win32 {
 
@@ -71,6 +72,7 @@ public:
         bytes = static_cast<std::uint64_t>(s.QuadPart);
         return {};
     }
+    std::error_code flush() override { return check(FlushFileBuffers(handle_.get())); }
     std::error_code close() override {
         if (!handle_) return {};
         const BOOL ok = CloseHandle(handle_.release());
@@ -110,6 +112,38 @@ std::error_code file_system_adapter::create_directory(std::wstring_view path) {
     return check(CreateDirectoryW(null_terminated(path).c_str(), nullptr));
 }
 
+std::error_code file_system_adapter::create_directory_secured(std::wstring_view path,
+                                                              std::span<const std::byte> descriptor) {
+    std::vector<std::byte> copy(descriptor.begin(), descriptor.end());  // the API takes a mutable pointer
+    SECURITY_ATTRIBUTES attributes{};
+    attributes.nLength = sizeof attributes;
+    attributes.lpSecurityDescriptor = copy.empty() ? nullptr : copy.data();
+    attributes.bInheritHandle = FALSE;
+    return check(CreateDirectoryW(null_terminated(path).c_str(), &attributes));
+}
+
+std::error_code file_system_adapter::query_item(std::wstring_view path, item_information& info) {
+    const std::wstring name = null_terminated(path);
+    unique_hfile handle(CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!handle) return last_error();
+    BY_HANDLE_FILE_INFORMATION by_handle{};
+    if (!GetFileInformationByHandle(handle.get(), &by_handle)) return last_error();
+    FILE_ATTRIBUTE_TAG_INFO tag{};
+    if (!GetFileInformationByHandleEx(handle.get(), FileAttributeTagInfo, &tag, sizeof tag)) return last_error();
+    item_information out;
+    out.attributes = by_handle.dwFileAttributes | tag.FileAttributes;
+    out.reparse_tag = (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? tag.ReparseTag : 0;
+    out.link_count = by_handle.nNumberOfLinks;
+    out.volume_serial = by_handle.dwVolumeSerialNumber;
+    // Wine answers a Unix symbolic link's handle with the target's attributes but marks the link in
+    // what the path query reports; either answer makes it a link.
+    const DWORD by_path = GetFileAttributesW(name.c_str());
+    if (by_path != INVALID_FILE_ATTRIBUTES) out.attributes |= by_path & FILE_ATTRIBUTE_REPARSE_POINT;
+    info = out;
+    return {};
+}
+
 std::error_code file_system_adapter::remove_directory(std::wstring_view path) {
     return check(RemoveDirectoryW(null_terminated(path).c_str()));
 }
@@ -122,9 +156,9 @@ std::error_code file_system_adapter::copy_file(std::wstring_view from, std::wstr
     return check(CopyFileW(null_terminated(from).c_str(), null_terminated(to).c_str(), fail_if_exists));
 }
 
-std::error_code file_system_adapter::move_file(std::wstring_view from, std::wstring_view to, bool replace_existing) {
+std::error_code file_system_adapter::move_file(std::wstring_view from, std::wstring_view to, std::uint32_t flags) {
     return check(MoveFileExW(null_terminated(from).c_str(), null_terminated(to).c_str(),
-                             replace_existing ? MOVEFILE_REPLACE_EXISTING : 0));
+                             flags & (MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)));
 }
 
 std::error_code file_system_adapter::temp_path(std::wstring& path) {

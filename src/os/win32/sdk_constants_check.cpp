@@ -14,6 +14,7 @@
 #include "os/shell_folders.h"
 #include "os/user_interface.h"
 #include "os/win_error.h"
+#include "vd/security_functions.h"
 
 namespace {
 
@@ -28,6 +29,8 @@ static_assert(same(mb::ok_cancel, MB_OKCANCEL));
 static_assert(same(mb::abort_retry_ignore, MB_ABORTRETRYIGNORE));
 static_assert(same(mb::yes_no_cancel, MB_YESNOCANCEL));
 static_assert(same(mb::yes_no, MB_YESNO));
+static_assert(same(mb::task_modal, MB_TASKMODAL));
+static_assert(same(mb::set_foreground, MB_SETFOREGROUND));
 static_assert(same(mb::retry_cancel, MB_RETRYCANCEL));
 static_assert(same(mb::cancel_try_continue, MB_CANCELTRYCONTINUE));
 static_assert(same(mb::button_mask, MB_TYPEMASK));
@@ -109,6 +112,11 @@ static_assert(same(file_attribute::directory, FILE_ATTRIBUTE_DIRECTORY));
 static_assert(same(file_attribute::archive, FILE_ATTRIBUTE_ARCHIVE));
 static_assert(same(file_attribute::normal, FILE_ATTRIBUTE_NORMAL));
 static_assert(same(file_attribute::temporary, FILE_ATTRIBUTE_TEMPORARY));
+static_assert(same(file_attribute::reparse_point, FILE_ATTRIBUTE_REPARSE_POINT));
+static_assert(same(reparse_tag::mount_point, IO_REPARSE_TAG_MOUNT_POINT));
+static_assert(same(reparse_tag::symlink, IO_REPARSE_TAG_SYMLINK));
+static_assert(same(move_flag::replace_existing, MOVEFILE_REPLACE_EXISTING));
+static_assert(same(move_flag::copy_allowed, MOVEFILE_COPY_ALLOWED));
 static_assert(same(file_share::none, 0));
 static_assert(same(file_share::read, FILE_SHARE_READ));
 static_assert(same(file_share::write, FILE_SHARE_WRITE));
@@ -141,6 +149,7 @@ static_assert(same(errc::access_denied, ERROR_ACCESS_DENIED));
 static_assert(same(errc::invalid_handle, ERROR_INVALID_HANDLE));
 static_assert(same(errc::not_enough_memory, ERROR_NOT_ENOUGH_MEMORY));
 static_assert(same(errc::invalid_data, ERROR_INVALID_DATA));
+static_assert(same(errc::not_same_device, ERROR_NOT_SAME_DEVICE));
 static_assert(same(errc::no_more_files, ERROR_NO_MORE_FILES));
 static_assert(same(errc::gen_failure, ERROR_GEN_FAILURE));
 static_assert(same(errc::sharing_violation, ERROR_SHARING_VIOLATION));
@@ -179,6 +188,10 @@ static_assert(same(errc::resource_data_not_found, ERROR_RESOURCE_DATA_NOT_FOUND)
 static_assert(same(errc::resource_type_not_found, ERROR_RESOURCE_TYPE_NOT_FOUND));
 static_assert(same(errc::resource_name_not_found, ERROR_RESOURCE_NAME_NOT_FOUND));
 static_assert(same(errc::resource_lang_not_found, ERROR_RESOURCE_LANG_NOT_FOUND));
+// mingw-w64's winerror.h stops before this one; the Windows SDK names it.
+#ifdef ERROR_REPARSE_POINT_ENCOUNTERED
+static_assert(same(errc::reparse_point_encountered, ERROR_REPARSE_POINT_ENCOUNTERED));
+#endif
 
 // HRESULTs.
 static_assert(same(hr::ok, S_OK));
@@ -190,5 +203,8 @@ static_assert(same(hr::e_outofmemory, E_OUTOFMEMORY));
 static_assert(same(hr::from_win32(errc::success), __HRESULT_FROM_WIN32(ERROR_SUCCESS)));
 static_assert(same(hr::from_win32(errc::access_denied), __HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED)));
 static_assert(same(hr::from_win32(errc::filename_exced_range), __HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE)));
+
+// The search a system library bound at run time is loaded with.
+static_assert(same(vd::details::load_library_search_system32, LOAD_LIBRARY_SEARCH_SYSTEM32));
 
 }  // namespace

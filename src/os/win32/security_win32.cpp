@@ -1,6 +1,7 @@
 // Win32-only: the security port over advapi32 (and secur32 for the user's account name), whose
 // functions are looked up by name on first use and kept for the life of the process.
 #include "os/security.h"
+#include "os/win32/modules_win32.h"
 #include "os/win32/unique_handle.h"
 #include "vd/hresult_error.h"
 #include "vd/security_descriptor.h"
@@ -28,7 +29,7 @@ public:
         return reinterpret_cast<vd::details::module_handle>(GetModuleHandleW(std::wstring(name).c_str()));
     }
     vd::details::module_handle load_library(std::wstring_view name, std::uint32_t flags) override {
-        return reinterpret_cast<vd::details::module_handle>(LoadLibraryExW(std::wstring(name).c_str(), nullptr, flags));
+        return reinterpret_cast<vd::details::module_handle>(win32::load_library_restricted(name, flags));
     }
     vd::details::proc_address get_proc_address(vd::details::module_handle module, const char* name) override {
         return reinterpret_cast<vd::details::proc_address>(GetProcAddress(reinterpret_cast<HMODULE>(module), name));
@@ -137,22 +138,31 @@ hresult answer(Body&& body) noexcept {
     }
 }
 
+// GetFileSecurityW for the parts `information` names: a size query, then the descriptor itself.
+hresult read_file_security(std::wstring_view path, SECURITY_INFORMATION information,
+                           std::vector<std::byte>& descriptor) {
+    return answer([&] {
+        const std::wstring name(path);
+        auto* get = advapi32().function<decltype(::GetFileSecurityW)>(get_file_security);
+        DWORD needed = 0;
+        if (!get(name.c_str(), information, nullptr, 0, &needed) && GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+            throw_last_error();
+        }
+        std::vector<std::byte> buffer(needed);
+        call_checked<decltype(::GetFileSecurityW)>(advapi32(), get_file_security, name.c_str(), information,
+                                                   buffer.data(), needed, &needed);
+        descriptor = std::move(buffer);
+    });
+}
+
 class security_adapter final : public security {
 public:
     hresult read_file_dacl(std::wstring_view path, std::vector<std::byte>& descriptor) override {
-        return answer([&] {
-            const std::wstring name(path);
-            auto* get = advapi32().function<decltype(::GetFileSecurityW)>(get_file_security);
-            DWORD needed = 0;
-            if (!get(name.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &needed) &&
-                GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
-                throw_last_error();
-            }
-            std::vector<std::byte> buffer(needed);
-            call_checked<decltype(::GetFileSecurityW)>(advapi32(), get_file_security, name.c_str(),
-                                                       DACL_SECURITY_INFORMATION, buffer.data(), needed, &needed);
-            descriptor = std::move(buffer);
-        });
+        return read_file_security(path, DACL_SECURITY_INFORMATION, descriptor);
+    }
+
+    hresult read_file_owner_and_dacl(std::wstring_view path, std::vector<std::byte>& descriptor) override {
+        return read_file_security(path, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, descriptor);
     }
 
     hresult write_file_dacl(std::wstring_view path, std::span<const std::byte> descriptor) override {

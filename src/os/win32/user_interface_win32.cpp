@@ -21,12 +21,12 @@ BOOL CALLBACK collect_window(HWND window, LPARAM context) {
 
 }  // namespace
 
-int user_interface_adapter::message_box(window_handle owner, std::wstring_view text, std::wstring_view caption,
-                                        std::uint32_t type) {
+int user_interface_adapter::message_box(window_handle owner, std::wstring_view text,
+                                        std::optional<std::wstring_view> caption, std::uint32_t type) {
     // MessageBoxW wants terminated strings; the views need not be.
     const std::wstring body(text);
-    const std::wstring title(caption);
-    const int answer = ::MessageBoxW(to_hwnd(owner), body.c_str(), title.c_str(), type);
+    const std::wstring title(caption.value_or(std::wstring_view{}));
+    const int answer = ::MessageBoxW(to_hwnd(owner), body.c_str(), caption ? title.c_str() : nullptr, type);
     // Some implementations answer -1 (the dialog manager's failure) where MessageBoxW documents 0.
     return answer < 0 ? 0 : answer;
 }

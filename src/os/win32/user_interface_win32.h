@@ -7,7 +7,7 @@ namespace os::win32 {
 
 class user_interface_adapter final : public user_interface {
 public:
-    int message_box(window_handle owner, std::wstring_view text, std::wstring_view caption,
+    int message_box(window_handle owner, std::wstring_view text, std::optional<std::wstring_view> caption,
                     std::uint32_t type) override;
     window_handle active_window() override;
     window_handle parent(window_handle window) override;

@@ -31,6 +31,34 @@ public:
     }
     os::file_system& fs() override { return *machine_; }
     std::wstring scratch() const override { return L"C:\\Scratch"; }
+    bool make_link(const std::wstring& link, const std::wstring& target, bool folder) override {
+        const auto at = machine_->host_path(link);
+        const auto to = machine_->host_path(target);
+        if (!at || !to) return false;
+        std::error_code ec;
+        if (folder)
+            std::filesystem::create_directory_symlink(*to, *at, ec);
+        else
+            std::filesystem::create_symlink(*to, *at, ec);
+        return !ec;
+    }
+    bool make_hard_link(const std::wstring& link, const std::wstring& target) override {
+        const auto at = machine_->host_path(link);
+        const auto to = machine_->host_path(target);
+        std::error_code ec;
+        if (at && to) std::filesystem::create_hard_link(*to, *at, ec);
+        return at && to && !ec;
+    }
+    std::wstring planted_link() override {
+        (void)machine_->create_directory(L"C:\\Planted target");
+        return make_link(L"C:\\Scratch\\planted", L"C:\\Planted target", true) ? L"C:\\Scratch\\planted"
+                                                                               : std::wstring();
+    }
+    std::wstring other_volume_scratch() const override {
+        std::error_code ec;
+        std::filesystem::create_directories(root_ / "D" / "Scratch", ec);
+        return ec ? std::wstring() : L"D:\\Scratch";
+    }
 
 private:
     std::filesystem::path root_;

@@ -9,7 +9,8 @@
 namespace contract {
 namespace {
 
-// What a new file or folder under a shared folder carries: an auto-inherited DACL of inherited entries.
+// What a new file or folder under a shared folder carries: an auto-inherited DACL of inherited entries,
+// and the Administrators group as owner, as for everything an elevated administrator creates.
 std::vector<std::byte> inherited_descriptor(std::uint8_t inheritance) {
     using namespace vd::security;
     acl_writer acl(8 + 3 * (8 + 16), acl_revision);
@@ -19,6 +20,7 @@ std::vector<std::byte> inherited_descriptor(std::uint8_t inheritance) {
                                static_cast<std::uint8_t>(ace_flag::inherited | inheritance));
     acl.add_access_allowed_ace(0x1200A9, *builtin_sid(sid_kind::everyone), ace_flag::inherited);
     security_descriptor descriptor;
+    descriptor.set_owner(*builtin_sid(sid_kind::administrators));
     descriptor.set_dacl(acl.bytes());
     descriptor.set_control(se_control::dacl_auto_inherited, se_control::dacl_auto_inherited);
     return descriptor.self_relative();

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <vector>
 
 namespace contract {
 namespace {
@@ -30,17 +31,54 @@ public:
         remove_tree(scratch_);
         if (adapter_.create_directory(scratch_)) throw std::runtime_error("cannot create the scratch folder");
     }
-    ~win32_subject() override { remove_tree(scratch_); }
+    ~win32_subject() override {
+        remove_tree(scratch_);
+        for (const auto& other : others_) remove_tree(other);
+    }
     os::file_system& fs() override { return adapter_; }
     std::wstring scratch() const override { return scratch_; }
     bool under_wine() const override { return running_under_wine(); }
+    bool make_link(const std::wstring& link, const std::wstring& target, bool folder) override {
+        // Wine 8's CreateSymbolicLinkW answers success, but its own lookups then find nothing at the
+        // name (2) and a folder can be created there, unlike Windows; links under Wine are the ones
+        // planted from outside (planted_link).
+        if (under_wine()) return false;
+        // SYMBOLIC_LINK_FLAG_DIRECTORY; the caller runs elevated, as the setup program does.
+        return CreateSymbolicLinkW(link.c_str(), target.c_str(), folder ? 0x1 : 0x0) != 0;
+    }
+    bool make_hard_link(const std::wstring& link, const std::wstring& target) override {
+        return CreateHardLinkW(link.c_str(), target.c_str(), nullptr) != FALSE;
+    }
+    std::wstring planted_link() override { return environment(L"LIGNOTEK_PLANTED_LINK"); }
+    // LIGNOTEK_OTHER_VOLUME names a folder on a second volume (under Wine: a drive letter on another
+    // file system, such as a tmpfs mounted for the test).
+    std::wstring other_volume_scratch() const override {
+        const std::wstring folder = environment(L"LIGNOTEK_OTHER_VOLUME");
+        if (folder.empty()) return {};
+        const std::wstring other = folder + L"\\lignotek-fs-contract-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                   std::to_wstring(counter++);
+        if (!CreateDirectoryW(other.c_str(), nullptr)) return {};
+        others_.push_back(other);
+        return other;
+    }
 
 private:
+    static std::wstring environment(const wchar_t* name) {
+        wchar_t value[MAX_PATH] = {};
+        const DWORD n = GetEnvironmentVariableW(name, value, MAX_PATH);
+        return n == 0 || n >= MAX_PATH ? std::wstring() : std::wstring(value, n);
+    }
+
     void remove_tree(const std::wstring& folder) {
         std::vector<os::directory_entry> entries;
         if (adapter_.list_directory(folder, entries)) return;
         for (const auto& e : entries) {
             const std::wstring path = folder + L"\\" + e.name;
+            // A link goes by itself: what it points to is not the test's to remove.
+            if (e.attributes & os::file_attribute::reparse_point) {
+                if (adapter_.remove_directory(path)) (void)adapter_.delete_file(path);
+                continue;
+            }
             (void)adapter_.set_attributes(path, os::file_attribute::normal);
             if (e.attributes & os::file_attribute::directory)
                 remove_tree(path);
@@ -52,6 +90,7 @@ private:
 
     os::win32::file_system_adapter adapter_;
     std::wstring scratch_;
+    mutable std::vector<std::wstring> others_;
 };
 
 class directory_subject final : public file_system_subject {

@@ -32,6 +32,10 @@
 //   --hold-mutex NAME                 create and own a mutex until the driver ends
 //   --add-unit NAME                   create a semaphore (maximum 0x7FFFFFFF) and add one unit
 //   --take-unit NAME                  take one unit back from that semaphore
+//   --hold-file PATH                  open an existing file, shared with nobody, until the driver ends
+//   --read-link PATH.lnk              print a shell link's target, working folder and arguments
+//   --attributes PATH                 print a file's attributes (hexadecimal)
+//   --clock                           print a millisecond clock, for timing the steps between two
 //   --sleep MILLISECONDS
 //
 // Controls are found by id among all descendants of the current window.  Wizard pages share ids,
@@ -159,6 +163,17 @@ bool run(e2e::session& s, const std::vector<std::wstring>& args) {
             ok = with_argument([&](const std::wstring& name) { return e2e::add_unit(s, name); });
         } else if (step == L"--take-unit") {
             ok = with_argument([&](const std::wstring& name) { return e2e::take_unit(s, name); });
+        } else if (step == L"--hold-file") {
+            ok = with_argument([&](const std::wstring& path) { return e2e::hold_file(s, path); });
+        } else if (step == L"--read-link") {
+            ok = with_argument([&](const std::wstring& path) { return e2e::read_link(path); });
+        } else if (step == L"--attributes") {
+            ok = with_argument([&](const std::wstring& path) { return e2e::print_attributes(path); });
+        } else if (step == L"--clock") {
+            LARGE_INTEGER now{}, frequency{};
+            QueryPerformanceCounter(&now);
+            QueryPerformanceFrequency(&frequency);
+            e2e::print_line(L"clock " + std::to_wstring(now.QuadPart * 1000 / frequency.QuadPart));
         } else if (step == L"--sleep") {
             ok = with_argument([&](const std::wstring& ms) {
                 Sleep(static_cast<DWORD>(std::wcstoul(ms.c_str(), nullptr, 10)));

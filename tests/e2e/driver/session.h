@@ -22,6 +22,7 @@ struct session {
     // Every window found so far, so that waiting for a window finds only a new one.
     std::vector<HWND> seen;
     std::vector<unique_handle> held_mutexes;
+    std::vector<unique_handle> held_files;
     std::map<std::wstring, unique_handle> semaphores;
     // How long the checks wait for a state to come about (--patience).
     DWORD patience_ms = 5000;
@@ -48,6 +49,11 @@ void end_program_after_failure(const session& s);
 bool hold_mutex(session& s, const std::wstring& name);
 bool add_unit(session& s, const std::wstring& name);
 bool take_unit(session& s, const std::wstring& name);
+
+// Files of the machine under test (file_steps.cpp).
+bool hold_file(session& s, const std::wstring& path);
+bool read_link(const std::wstring& path);
+bool print_attributes(const std::wstring& path);
 
 // Windows (window_steps.cpp).
 bool wait_window(session& s, DWORD timeout_ms);

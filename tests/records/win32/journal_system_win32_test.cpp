@@ -8,6 +8,7 @@
 #include "os/win32/file_system_win32.h"
 #include "records/journal_wiring.h"
 #include "records/uninstall_log.h"
+#include "os/win32/registry_win32.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -31,7 +32,7 @@ protected:
         folder_ = temp_ + L"lignotek-journal-" + std::to_wstring(::GetCurrentProcessId());
         remove_folder();
         ASSERT_TRUE(::CreateDirectoryW(folder_.c_str(), nullptr));
-        registry_ = os::make_system_registry();
+        registry_ = os::win32::make_system_registry();
         security_ = os::make_system_security();
         identity_.productKeyName = L"LignotekTests " + std::to_wstring(::GetCurrentProcessId());
         (void)registry_->delete_tree(os::hkey::local_machine, key_path());

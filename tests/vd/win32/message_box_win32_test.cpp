@@ -8,7 +8,6 @@
 #include "os/native/resources_double.h"
 #include "os/win32/system_text_win32.h"
 #include "os/win32/user_interface_win32.h"
-#include "vd/ui_hooks_sandbox.h"
 #include "vd/message_box.h"
 #include "vd/system_message.h"
 #include "vd/ui_hooks_defaults.h"
@@ -42,10 +41,10 @@ TEST(MessageBoxWin32, ShowErrorOfBusyShowsARealBoxUnderTheApplicationName) {
     os::win32::user_interface_adapter ui;
     os::win32::system_text_adapter texts;
     os::native::memory_resources resources;
-    const vd::testing_support::hooks_sandbox sandbox;
-    vd::install_default_ui_hooks(ui);
-    vd::set_application_name(L"Installation – Lignotek 7.08r");
-    const vd::message_box_services services{ui, texts, resources, {}, {}};
+    vd::ui_hooks hooks;
+    vd::install_default_ui_hooks(hooks, ui);
+    hooks.set_application_name(L"Installation – Lignotek 7.08r");
+    const vd::message_box_services services{ui, texts, resources, hooks, {}, {}};
 
     contract::win32::box_watcher watcher;
     watcher.press_next(IDOK);
@@ -64,8 +63,8 @@ TEST(MessageBoxWin32, ARetryCancelBoxAnswersThePressedButton) {
     os::win32::user_interface_adapter ui;
     os::win32::system_text_adapter texts;
     os::native::memory_resources resources;
-    const vd::testing_support::hooks_sandbox sandbox;
-    const vd::message_box_services services{ui, texts, resources, {}, {}};
+    const vd::ui_hooks hooks;
+    const vd::message_box_services services{ui, texts, resources, hooks, {}, {}};
 
     contract::win32::box_watcher watcher;
     watcher.press_next(IDCANCEL);

@@ -1,5 +1,5 @@
 // Win32-only: the registry port over advapi32's registry functions and SHDeleteKeyW.
-#include "os/registry.h"
+#include "os/win32/registry_win32.h"
 #include "os/win_error.h"
 
 #include <windows.h>
@@ -115,6 +115,6 @@ public:
 
 }  // namespace
 
-std::unique_ptr<registry> make_system_registry() { return std::make_unique<system_registry>(); }
+std::unique_ptr<registry> win32::make_system_registry() { return std::make_unique<system_registry>(); }
 
 }  // namespace os
