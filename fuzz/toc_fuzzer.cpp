@@ -32,6 +32,7 @@ public:
         path = L"C:\\Folder" + std::to_wstring(csidl);
         return 0;
     }
+    void notify_folder_created(std::wstring_view) override {}
 };
 
 // A file system that refuses everything: skipped entries must never reach it.

@@ -27,7 +27,7 @@ namespace {
 constexpr std::uint32_t RunningProductBoxType = os::mb::retry_cancel | os::mb::icon_exclamation;  // 0x35
 
 records::journal_ports JournalPorts(const app::SystemPorts& ports) {
-    return records::make_journal_ports(ports.files, ports.registry, ports.security, ports.codePage);
+    return records::make_journal_ports(ports.files, ports.shell, ports.registry, ports.security, ports.codePage);
 }
 
 // SHGetValueW into a 4-byte number: any failure, a value longer than 4 bytes included, gives nothing.

@@ -51,6 +51,13 @@ struct item_information {
     [[nodiscard]] bool is_link() const noexcept { return (attributes & file_attribute::reparse_point) != 0; }
 };
 
+// Which item a path leads to: the volume and the file's index on it.
+struct item_identity {
+    std::uint32_t volume_serial = 0;
+    std::uint64_t file_index = 0;
+    friend bool operator==(const item_identity&, const item_identity&) = default;
+};
+
 enum class file_access : std::uint8_t { read, write, read_write };
 
 // CreateFileW dispositions.
@@ -113,6 +120,13 @@ public:
     // the handle's information: the item itself, a link at the end of `path` reported rather than
     // followed.  2 or 3 when nothing is there.
     [[nodiscard]] virtual std::error_code query_item(std::wstring_view path, item_information& info) = 0;
+    // CreateFileW with FILE_FLAG_BACKUP_SEMANTICS and no access, links followed, then
+    // GetFileInformationByHandle: which item `path` leads to.  2 or 3 when nothing is there; 50
+    // (ERROR_NOT_SUPPORTED) where the file system cannot tell.
+    [[nodiscard]] virtual std::error_code identity(std::wstring_view path, item_identity& id);
+    // GetCurrentDirectoryW: the folder against which relative paths are resolved; 50 where there is
+    // none.
+    [[nodiscard]] virtual std::error_code current_directory(std::wstring& path);
     // RemoveDirectoryW: 145 when not empty.
     [[nodiscard]] virtual std::error_code remove_directory(std::wstring_view path) = 0;
     // DeleteFileW: 5 for a read-only file.

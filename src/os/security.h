@@ -62,9 +62,4 @@ public:
     [[nodiscard]] virtual hresult token_user_sid(std::vector<std::byte>& sid) = 0;
 };
 
-#ifdef _WIN32
-// The Win32 adapter (advapi32 bound at run time on first use).
-[[nodiscard]] std::unique_ptr<security> make_system_security();
-#endif
-
 }  // namespace os

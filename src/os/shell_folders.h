@@ -102,6 +102,9 @@ public:
     // HRESULT form when creating fails.
     [[nodiscard]] virtual std::int32_t folder_path(shell_owner owner, int csidl, std::uint32_t type,
                                                    std::wstring& path) = 0;
+
+    // SHChangeNotify(SHCNE_MKDIR, SHCNF_PATHW, folder): Explorer windows show a folder just made.
+    virtual void notify_folder_created(std::wstring_view folder) = 0;
 };
 
 }  // namespace os

@@ -28,6 +28,7 @@ inline constexpr std::uint32_t no_more_files = 18;
 inline constexpr std::uint32_t gen_failure = 31;
 inline constexpr std::uint32_t sharing_violation = 32;
 inline constexpr std::uint32_t handle_eof = 38;
+inline constexpr std::uint32_t not_supported = 50;
 inline constexpr std::uint32_t file_exists = 80;
 inline constexpr std::uint32_t invalid_parameter = 87;
 inline constexpr std::uint32_t disk_full = 112;

@@ -51,7 +51,7 @@ void UninstallLog::CreateRecordedDirectoriesBelow(std::wstring_view folder,
     const auto ec = vd::create_folders_below(
         ports_.files, std::move(base), parts,
         [this](const std::wstring& created) {
-            if (ports_.folder_created) ports_.folder_created(created);
+            ports_.shell.notify_folder_created(created);
             LogRecord r = make_record(RecordKind::Directory);
             r.path = created;
             r.flag = true;

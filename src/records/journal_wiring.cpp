@@ -18,25 +18,17 @@ public:
 
 }  // namespace
 
-journal_ports make_journal_ports(os::file_system& files, os::registry& registry, os::security& security,
-                                 os::code_page& code_pages) {
+journal_ports make_journal_ports(os::file_system& files, os::shell_folders& shell, os::registry& registry,
+                                 os::security& security, os::code_page& code_pages) {
     auto facet = std::make_shared<owned_facet>(code_pages);
-    journal_ports ports{
+    return journal_ports{
         .files = files,
+        .shell = shell,
         .registry = registry,
         .set_privilege = [&security](std::wstring_view name,
                                      bool enable) { return vd::security::set_privilege(security, name, enable); },
-        .folder_created = {},
         .ansi_to_wide = [facet](std::string_view bytes) { return vd::details::to_wide(*facet, bytes); },
-        .same_item = {},
-        .current_directory = {},
     };
-#ifdef _WIN32
-    ports.folder_created = notify_folder_created;
-    ports.same_item = same_file_item;
-    ports.current_directory = current_directory;
-#endif
-    return ports;
 }
 
 }  // namespace records

@@ -76,10 +76,12 @@ std::vector<std::wstring> absolute_elements(std::wstring_view path, std::wstring
 
 bool IsSamePath(std::wstring_view a, std::wstring_view b, const journal_ports& ports) {
     if (equal_as_paths(a, b)) return true;
-    if (ports.same_item) {
-        if (const auto same = ports.same_item(a, b)) return *same;
-    }
-    const std::wstring cwd = ports.current_directory ? ports.current_directory() : std::wstring(L"C:\\");
+    // Where the file system tells which items two paths lead to, that decides.
+    os::item_identity x_item;
+    os::item_identity y_item;
+    if (!ports.files.identity(a, x_item) && !ports.files.identity(b, y_item)) return x_item == y_item;
+    std::wstring cwd;
+    if (ports.files.current_directory(cwd)) cwd = L"C:\\";
     const auto x = absolute_elements(a, cwd);
     const auto y = absolute_elements(b, cwd);
     if (x.size() != y.size()) return false;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwctype>
 #include <vector>
 
 namespace contract {
@@ -68,6 +69,36 @@ TEST_P(FileSystemContract, WritesReadsAndReplacesFiles) {
     std::uint32_t attributes = 0;
     ASSERT_OK(fs().get_attributes(path, attributes));
     EXPECT_EQ(attributes & (attr::directory | attr::readonly), 0u);
+}
+
+TEST_P(FileSystemContract, AnItemsIdentityFollowsItNotItsSpelling) {
+    const auto path = at(L"Identity.bin");
+    const auto other = at(L"other.bin");
+    ASSERT_OK(write_file(fs(), path, "one"));
+    ASSERT_OK(write_file(fs(), other, "two"));
+    os::item_identity first;
+    const auto asked = fs().identity(path, first);
+    if (asked == os::win_error(os::errc::not_supported)) GTEST_SKIP() << "this file system cannot tell identities";
+    ASSERT_OK(asked);
+    os::item_identity again;
+    std::wstring upper = path;
+    for (auto& c : upper) c = static_cast<wchar_t>(std::towupper(c));
+    ASSERT_OK(fs().identity(upper, again));
+    EXPECT_EQ(first, again);
+    os::item_identity second;
+    ASSERT_OK(fs().identity(other, second));
+    EXPECT_FALSE(first == second);
+    EXPECT_EQ(fs().identity(at(L"missing.bin"), second), os::win_error(os::errc::file_not_found));
+}
+
+TEST_P(FileSystemContract, TheCurrentDirectoryIsAnAbsoluteFolder) {
+    std::wstring folder;
+    ASSERT_OK(fs().current_directory(folder));
+    ASSERT_GE(folder.size(), 3u);
+    EXPECT_EQ(folder[1], L':');
+    std::uint32_t attributes = 0;
+    ASSERT_OK(fs().get_attributes(folder, attributes));
+    EXPECT_NE(attributes & attr::directory, 0u);
 }
 
 TEST_P(FileSystemContract, MissingThingsGiveTheirCodes) {

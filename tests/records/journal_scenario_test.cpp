@@ -128,7 +128,7 @@ TEST_F(Installation, RecordsFollowTheStepsInOrder) {
         {RecordKind::Registration, L""},
     };
     EXPECT_EQ(got, expected);
-    EXPECT_EQ(created_folders_,
+    EXPECT_EQ(machine_->folders_notified(),
               (std::vector<std::wstring>{
                   company, install, shared + L"\\Sub",
                   L"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Vendrel & Vodoraru", menu}));

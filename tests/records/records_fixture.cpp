@@ -45,10 +45,7 @@ void records_machine::TearDown() {
 }
 
 records::journal_ports records_machine::ports() {
-    auto ports = records::make_journal_ports(*machine_, *registry_, security_, code_pages_);
-    ports.folder_created = [this](std::wstring_view folder) { created_folders_.emplace_back(folder); };
-    ports.current_directory = [] { return std::wstring(L"C:\\Users\\User"); };
-    return ports;
+    return records::make_journal_ports(*machine_, *machine_, *registry_, security_, code_pages_);
 }
 
 void records_machine::write_file(std::wstring_view path, std::string_view bytes, std::uint32_t attributes) {

@@ -51,7 +51,6 @@ protected:
     std::unique_ptr<os::native::memory_registry> registry_;
     os::native::scripted_security security_;
     os::native::code_page_1252 code_pages_;
-    std::vector<std::wstring> created_folders_;  // what the shell was told
 };
 
 // UTF-16LE bytes with a byte-order mark.

@@ -1,6 +1,10 @@
 // The journal's test for "the same folder or file" when merging an earlier log.
 #include "records_fixture.h"
 
+#include "os/native/refusing_file_system.h"
+
+#include <functional>
+
 namespace records_test {
 namespace {
 
@@ -32,13 +36,37 @@ TEST_F(SamePath, Rules) {
             << std::string(r.a.begin(), r.a.end()) << " / " << std::string(r.b.begin(), r.b.end());
 }
 
+// A file system that gives every path the same identity, or each path its own.
+class told_identities final : public os::native::refusing_file_system {
+public:
+    explicit told_identities(bool same) : same_(same) {}
+    std::error_code identity(std::wstring_view path, os::item_identity& id) override {
+        id = {1, same_ ? 7u : std::hash<std::wstring_view>{}(path)};
+        return {};
+    }
+
+private:
+    bool same_;
+};
+
 TEST_F(SamePath, TheFileSystemsAnswerWinsOverSpelling) {
-    auto p = ports();
-    p.same_item = [](std::wstring_view, std::wstring_view) { return std::optional<bool>(false); };
-    EXPECT_TRUE(records::IsSamePath(L"C:\\A", L"C:/A", p));  // equal as paths: not asked
-    EXPECT_FALSE(records::IsSamePath(L"C:\\A", L"c:\\a", p));
-    p.same_item = [](std::wstring_view, std::wstring_view) { return std::optional<bool>(true); };
-    EXPECT_TRUE(records::IsSamePath(L"C:\\PROGRA~1", L"C:\\Program Files", p));
+    const auto base = ports();
+    told_identities different(false);
+    const records::journal_ports apart{different, base.shell, base.registry, base.set_privilege, base.ansi_to_wide};
+    EXPECT_TRUE(records::IsSamePath(L"C:\\A", L"C:/A", apart));  // equal as paths: not asked
+    EXPECT_FALSE(records::IsSamePath(L"C:\\A", L"c:\\a", apart));
+    told_identities same(true);
+    const records::journal_ports one{same, base.shell, base.registry, base.set_privilege, base.ansi_to_wide};
+    EXPECT_TRUE(records::IsSamePath(L"C:\\PROGRA~1", L"C:\\Program Files", one));
+}
+
+TEST_F(SamePath, TwoNamesOfOneExistingFolderAreTheSame) {
+    // The machine tells which host item a path leads to, whatever the spelling.
+    make_folder(L"C:\\Program Files\\Lignotek 7");
+    const auto p = ports();
+    EXPECT_TRUE(records::IsSamePath(L"C:\\Program Files\\Lignotek 7", L"c:\\PROGRAM FILES\\lignotek 7", p));
+    make_folder(L"C:\\Program Files\\Lignotek 6");
+    EXPECT_FALSE(records::IsSamePath(L"C:\\Program Files\\Lignotek 7", L"C:\\Program Files\\Lignotek 6", p));
 }
 
 }  // namespace

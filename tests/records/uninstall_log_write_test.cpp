@@ -212,8 +212,7 @@ TEST_F(WriteLog, AFailedWriteLeavesTheOldLogWholeAndKeepsTheBackups) {
         write_file(file, "old");
 
         failing_log_files files(*machine_, c.where);
-        auto ports = records::make_journal_ports(files, *registry_, security_, code_pages_);
-        ports.current_directory = [] { return std::wstring(L"C:\\Users\\User"); };
+        auto ports = records::make_journal_ports(files, *machine_, *registry_, security_, code_pages_);
         UninstallLog log(ports);
         log.RecordFile(file, 1, false);
         const std::wstring backup = log.currentRecords().back().backupPath;

@@ -6,6 +6,7 @@
 #include "os/native/registry_double.h"
 #include "os/native/refusing_file_system.h"
 #include "os/native/security_double.h"
+#include "os/native/shell_folders_double.h"
 #include "os/win_error.h"
 #include "records/journal_wiring.h"
 #include "records/log_file_replacement.h"
@@ -156,7 +157,8 @@ int run_ulog(std::span<const std::string> args) {
     os::native::memory_registry registry(files);
     os::native::scripted_security security;
     os::native::code_page_1252 code_pages;
-    UninstallLog log(records::make_journal_ports(files, registry, security, code_pages));
+    os::native::shell_folders_double shell;
+    UninstallLog log(records::make_journal_ports(files, shell, registry, security, code_pages));
     log.Read(input_name);
 
     std::cout << "version " << log.logVersion() << '\n'

@@ -20,6 +20,7 @@
 #include "uninstaller/win32/self_removal.h"
 #include "vd/program_path.h"
 #include "os/win32/registry_win32.h"
+#include "os/win32/security_win32.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -107,7 +108,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     os::win32::file_system_adapter files;
     os::win32::code_page_adapter codePages;
     const auto registry = os::win32::make_system_registry();
-    const auto security = os::make_system_security();
+    const auto security = os::win32::make_system_security();
     UninstallLog log(records::make_journal_ports(files, *registry, *security, codePages));
     log.Read(logPath);
     if (log.logVersion() != 1) {

@@ -29,6 +29,7 @@
 #include "wizard/run_wizard.h"
 #include "wizard/win32/install_runner_win32.h"
 #include "os/win32/registry_win32.h"
+#include "os/win32/security_win32.h"
 
 #include <windows.h>
 
@@ -45,7 +46,7 @@ struct Win32System {
     os::win32::file_system_adapter files;
     os::win32::shell_folders_adapter shell;
     os::win32::kernel_objects_adapter kernel;
-    std::unique_ptr<os::security> security = os::make_system_security();
+    std::unique_ptr<os::security> security = os::win32::make_system_security();
     os::win32::user_interface_adapter ui;
     os::win32::system_text_adapter systemText;
     os::win32::folder_picker_adapter folderPicker;

@@ -12,6 +12,10 @@
 #include <cstdio>
 #include <system_error>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace os::native {
 
 namespace fs = std::filesystem;
@@ -207,6 +211,7 @@ directory_machine::directory_machine(fs::path root, std::wstring user)
     : root_(fs::absolute(std::move(root))), alive_(std::make_shared<bool>(true)) {
     special_ = default_special_folders(user);
     temp_path_ = special_.at(csidl::local_appdata) + L"\\Temp\\";
+    current_directory_ = L"C:\\Users\\" + user;
     std::error_code ec;
     fs::create_directories(root_ / "C", ec);
     for (const auto& [id, folder] : special_) (void)create_folders(folder);
@@ -424,6 +429,26 @@ std::error_code directory_machine::query_item(std::wstring_view path, item_infor
     if (ec) return win(from_std(ec));
     out.volume_serial = volume_of(path);
     info = out;
+    return ok();
+}
+
+std::error_code directory_machine::identity(std::wstring_view path, item_identity& id) {
+    auto l = find(path);
+    if (l.error) return win(l.error);
+    if (!l.exists) return win(l.parent_exists ? errc::file_not_found : errc::path_not_found);
+#ifdef _WIN32
+    return win(errc::not_supported);
+#else
+    struct stat facts {};
+    if (::stat(l.host.c_str(), &facts) != 0) return win(errc::file_not_found);
+    id.volume_serial = static_cast<std::uint32_t>(facts.st_dev);
+    id.file_index = static_cast<std::uint64_t>(facts.st_ino);
+    return ok();
+#endif
+}
+
+std::error_code directory_machine::current_directory(std::wstring& path) {
+    path = current_directory_;
     return ok();
 }
 

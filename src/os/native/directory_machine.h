@@ -50,6 +50,10 @@ public:
     void set_special_folder(int csidl, std::wstring path);
     // What GetTempPathW returns (with its trailing backslash); "" makes it fail with `temp_error`.
     void set_temp_path(std::wstring path, std::uint32_t temp_error = errc::path_not_found);
+    // The folders the shell was told were created, in order.
+    [[nodiscard]] const std::vector<std::wstring>& folders_notified() const noexcept { return folders_notified_; }
+    // What GetCurrentDirectoryW returns: the profile folder C:\Users\<user> at the start.
+    void set_current_directory(std::wstring path) { current_directory_ = std::move(path); }
 
     // Called at the start of every open() with the path and access asked for: lets a test act as
     // another process at that moment (hold the file open, remove a folder).  Not called again for
@@ -69,6 +73,9 @@ public:
     [[nodiscard]] std::error_code create_directory_secured(std::wstring_view path,
                                                            std::span<const std::byte> descriptor) override;
     [[nodiscard]] std::error_code query_item(std::wstring_view path, item_information& info) override;
+    // The host file's device and inode where the host has them (links followed); 50 elsewhere.
+    [[nodiscard]] std::error_code identity(std::wstring_view path, item_identity& id) override;
+    [[nodiscard]] std::error_code current_directory(std::wstring& path) override;
     [[nodiscard]] std::error_code remove_directory(std::wstring_view path) override;
     [[nodiscard]] std::error_code delete_file(std::wstring_view path) override;
     [[nodiscard]] std::error_code copy_file(std::wstring_view from, std::wstring_view to, bool fail_if_exists) override;
@@ -85,6 +92,7 @@ public:
     [[nodiscard]] bool special_folder_path(shell_owner owner, int csidl, bool create, std::wstring& path) override;
     [[nodiscard]] std::int32_t folder_path(shell_owner owner, int csidl, std::uint32_t type,
                                            std::wstring& path) override;
+    void notify_folder_created(std::wstring_view folder) override { folders_notified_.emplace_back(folder); }
 
     struct open_record;  // one open handle, for the share checks
 
@@ -102,6 +110,8 @@ private:
     std::filesystem::path root_;
     std::map<int, std::wstring> special_;
     std::wstring temp_path_;
+    std::wstring current_directory_;
+    std::vector<std::wstring> folders_notified_;
     std::uint32_t temp_error_ = errc::path_not_found;
     std::map<std::string, std::uint32_t> extra_attributes_;      // host path -> bits other than read-only
     std::map<std::string, std::vector<open_record*>> open_;      // host path -> open handles

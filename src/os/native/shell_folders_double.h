@@ -25,12 +25,15 @@ public:
 
     int known_folder_calls = 0;
     std::vector<known_folder_id> known_folders_asked;
+    // The folders the shell was told were created, in order.
+    std::vector<std::wstring> folders_notified;
     std::vector<std::uint32_t> known_folder_flags_asked;
     std::set<int> created;  // CSIDLs the program asked to create
 
     std::int32_t known_folder_path(const known_folder_id& id, std::uint32_t flags, std::wstring& path) override;
     bool special_folder_path(shell_owner owner, int csidl, bool create, std::wstring& path) override;
     std::int32_t folder_path(shell_owner owner, int csidl, std::uint32_t type, std::wstring& path) override;
+    void notify_folder_created(std::wstring_view folder) override { folders_notified.emplace_back(folder); }
 
 private:
     struct id_less {

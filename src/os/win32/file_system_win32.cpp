@@ -144,6 +144,32 @@ std::error_code file_system_adapter::query_item(std::wstring_view path, item_inf
     return {};
 }
 
+std::error_code file_system_adapter::identity(std::wstring_view path, item_identity& id) {
+    const std::wstring name = null_terminated(path);
+    unique_hfile handle(CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!handle) return last_error();
+    BY_HANDLE_FILE_INFORMATION by_handle{};
+    if (!GetFileInformationByHandle(handle.get(), &by_handle)) return last_error();
+    id.volume_serial = by_handle.dwVolumeSerialNumber;
+    id.file_index = (std::uint64_t{by_handle.nFileIndexHigh} << 32) | by_handle.nFileIndexLow;
+    return {};
+}
+
+std::error_code file_system_adapter::current_directory(std::wstring& path) {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD needed = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
+        if (needed == 0) return last_error();
+        if (needed < buffer.size()) {
+            buffer.resize(needed);
+            path = std::move(buffer);
+            return {};
+        }
+        buffer.resize(needed);
+    }
+}
+
 std::error_code file_system_adapter::remove_directory(std::wstring_view path) {
     return check(RemoveDirectoryW(null_terminated(path).c_str()));
 }

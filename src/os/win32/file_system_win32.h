@@ -14,6 +14,8 @@ public:
     std::error_code create_directory(std::wstring_view path) override;
     std::error_code create_directory_secured(std::wstring_view path, std::span<const std::byte> descriptor) override;
     std::error_code query_item(std::wstring_view path, item_information& info) override;
+    std::error_code identity(std::wstring_view path, item_identity& id) override;
+    std::error_code current_directory(std::wstring& path) override;
     std::error_code remove_directory(std::wstring_view path) override;
     std::error_code delete_file(std::wstring_view path) override;
     std::error_code copy_file(std::wstring_view from, std::wstring_view to, bool fail_if_exists) override;

@@ -145,6 +145,7 @@ static_assert(same(infinite_wait, INFINITE));
 static_assert(same(errc::success, ERROR_SUCCESS));
 static_assert(same(errc::file_not_found, ERROR_FILE_NOT_FOUND));
 static_assert(same(errc::path_not_found, ERROR_PATH_NOT_FOUND));
+static_assert(same(errc::not_supported, ERROR_NOT_SUPPORTED));
 static_assert(same(errc::access_denied, ERROR_ACCESS_DENIED));
 static_assert(same(errc::invalid_handle, ERROR_INVALID_HANDLE));
 static_assert(same(errc::not_enough_memory, ERROR_NOT_ENOUGH_MEMORY));

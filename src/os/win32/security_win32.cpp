@@ -1,6 +1,6 @@
 // Win32-only: the security port over advapi32 (and secur32 for the user's account name), whose
 // functions are looked up by name on first use and kept for the life of the process.
-#include "os/security.h"
+#include "os/win32/security_win32.h"
 #include "os/win32/modules_win32.h"
 #include "os/win32/unique_handle.h"
 #include "vd/hresult_error.h"
@@ -295,6 +295,6 @@ public:
 
 }  // namespace
 
-std::unique_ptr<security> make_system_security() { return std::make_unique<security_adapter>(); }
+std::unique_ptr<security> win32::make_system_security() { return std::make_unique<security_adapter>(); }
 
 }  // namespace os

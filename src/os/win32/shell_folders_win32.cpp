@@ -55,4 +55,9 @@ std::int32_t shell_folders_adapter::folder_path(shell_owner owner, int csidl, st
     return static_cast<std::int32_t>(result);
 }
 
+void shell_folders_adapter::notify_folder_created(std::wstring_view folder) {
+    const std::wstring path(folder);
+    SHChangeNotify(SHCNE_MKDIR, SHCNF_PATHW, path.c_str(), nullptr);
+}
+
 }  // namespace os::win32

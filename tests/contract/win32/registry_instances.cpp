@@ -6,6 +6,7 @@
 #include "vd/security.h"
 #include "support/win32/running_under_wine.h"
 #include "os/win32/registry_win32.h"
+#include "os/win32/security_win32.h"
 
 #include <windows.h>
 
@@ -17,7 +18,7 @@ namespace {
 
 class system_subject final : public registry_subject {
 public:
-    system_subject() : registry_(os::win32::make_system_registry()), security_(os::make_system_security()) {
+    system_subject() : registry_(os::win32::make_system_registry()), security_(os::win32::make_system_security()) {
         scratch_ = L"Software\\LignotekTests\\" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
                    std::to_wstring(::GetTickCount());
         (void)registry_->delete_tree(os::hkey::current_user, scratch_);

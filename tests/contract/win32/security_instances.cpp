@@ -1,5 +1,6 @@
 // Win32-only: the security contract on the Win32 adapter, with scratch files in a temporary folder.
 #include "contract/security_contract.h"
+#include "os/win32/security_win32.h"
 
 #include <windows.h>
 
@@ -16,7 +17,7 @@ bool running_on_wine() {
 
 class system_subject final : public security_subject {
 public:
-    system_subject() : adapter_(os::make_system_security()) {
+    system_subject() : adapter_(os::win32::make_system_security()) {
         wchar_t temp[MAX_PATH + 1] = {};
         GetTempPathW(MAX_PATH + 1, temp);
         folder_ = std::wstring(temp) + L"lignotek-security-" + std::to_wstring(GetCurrentProcessId()) + L"-" +

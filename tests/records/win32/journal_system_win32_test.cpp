@@ -6,9 +6,11 @@
 #include "os/win_error.h"
 #include "os/win32/code_page_win32.h"
 #include "os/win32/file_system_win32.h"
+#include "os/win32/shell_folders_win32.h"
 #include "records/journal_wiring.h"
 #include "records/uninstall_log.h"
 #include "os/win32/registry_win32.h"
+#include "os/win32/security_win32.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -33,7 +35,7 @@ protected:
         remove_folder();
         ASSERT_TRUE(::CreateDirectoryW(folder_.c_str(), nullptr));
         registry_ = os::win32::make_system_registry();
-        security_ = os::make_system_security();
+        security_ = os::win32::make_system_security();
         identity_.productKeyName = L"LignotekTests " + std::to_wstring(::GetCurrentProcessId());
         (void)registry_->delete_tree(os::hkey::local_machine, key_path());
     }
@@ -77,11 +79,12 @@ protected:
         return out;
     }
     std::unique_ptr<UninstallLog> journal() {
-        return std::make_unique<UninstallLog>(records::make_journal_ports(files_, *registry_, *security_, code_pages_),
-                                              identity_);
+        return std::make_unique<UninstallLog>(
+            records::make_journal_ports(files_, shell_, *registry_, *security_, code_pages_), identity_);
     }
 
     os::win32::file_system_adapter files_;
+    os::win32::shell_folders_adapter shell_;
     os::win32::code_page_adapter code_pages_;
     std::unique_ptr<os::registry> registry_;
     std::unique_ptr<os::security> security_;

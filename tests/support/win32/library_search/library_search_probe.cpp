@@ -7,6 +7,7 @@
 //   library_search_probe bound       the security adapter's run-time binding of secur32
 #include "app/win32/library_search.h"
 #include "os/security.h"
+#include "os/win32/security_win32.h"
 
 #include <windows.h>
 
@@ -39,7 +40,7 @@ int wmain(int argc, wchar_t** argv) {
         (void)app::win32::RestrictLibrarySearchToSystem32();
         (void)::LoadLibraryW(library_name);
     } else if (mode == L"bound") {
-        const auto security = os::make_system_security();
+        const auto security = os::win32::make_system_security();
         std::vector<std::byte> sid;
         (void)security->current_user_sid(sid);
     } else {
