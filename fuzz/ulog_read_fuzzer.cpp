@@ -4,6 +4,7 @@
 #include "os/native/security_double.h"
 #include "os/native/registry_double.h"
 #include "os/native/refusing_file_system.h"
+#include "os/native/shell_folders_double.h"
 #include "os/win_error.h"
 #include "records/journal_wiring.h"
 #include "records/log_format.h"
@@ -73,7 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     os::native::memory_registry registry(files);
     os::native::scripted_security security;
     os::native::code_page_1252 code_pages;
-    UninstallLog log(records::make_journal_ports(files, registry, security, code_pages));
+    os::native::shell_folders_double shell;
+    UninstallLog log(records::make_journal_ports(files, shell, registry, security, code_pages));
     log.Read(std::wstring_view(L"C:\\Uninstall.ulog"));
 
     // What was read obeys the format: kinds in range, no path for the registry kinds, and every

@@ -2,9 +2,8 @@
 // machine) must answer.  Each instance file supplies a factory.
 #pragma once
 
+#include "contract/port_suite.h"
 #include "os/file_system.h"
-
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -14,14 +13,11 @@ namespace contract {
 
 // One implementation under test with a scratch folder of its own, empty at the start and
 // removed (as far as possible) when the object goes.
-class file_system_subject {
+class file_system_subject : public port_subject {
 public:
-    virtual ~file_system_subject() = default;
     [[nodiscard]] virtual os::file_system& fs() = 0;
     // A Windows path of an existing, empty folder.
     [[nodiscard]] virtual std::wstring scratch() const = 0;
-    // True when the implementation is the Win32 adapter running under Wine.
-    [[nodiscard]] virtual bool under_wine() const { return false; }
     // Plants a symbolic link at `link` to `target` (Windows paths), as another user could; false
     // when the implementation cannot make one here.
     [[nodiscard]] virtual bool make_link(const std::wstring& /*link*/, const std::wstring& /*target*/,
@@ -39,24 +35,10 @@ public:
     [[nodiscard]] virtual std::wstring other_volume_scratch() const { return {}; }
 };
 
-struct file_system_factory {
-    std::string name;
-    std::function<std::unique_ptr<file_system_subject>()> make;
-};
-
-inline void PrintTo(const file_system_factory& f, std::ostream* os) { *os << f.name; }
-
-inline std::string file_system_factory_name(const testing::TestParamInfo<file_system_factory>& info) {
-    return info.param.name;
-}
-
-class FileSystemContract : public testing::TestWithParam<file_system_factory> {
+class FileSystemContract : public port_suite<file_system_subject> {
 protected:
-    void SetUp() override { subject_ = GetParam().make(); }
-    void TearDown() override { subject_.reset(); }
-    os::file_system& fs() { return subject_->fs(); }
-    std::wstring at(const std::wstring& name) const { return subject_->scratch() + L"\\" + name; }
-    std::unique_ptr<file_system_subject> subject_;
+    os::file_system& fs() { return subject().fs(); }
+    std::wstring at(const std::wstring& name) const { return subject().scratch() + L"\\" + name; }
 };
 
 }  // namespace contract

@@ -146,7 +146,7 @@ TEST_P(FileSystemContract, ReadOnlyFilesRefuseWritesAndDeletes) {
 
     std::unique_ptr<os::file> f;
     auto opened = fs().open(path, file_access::write, file_disposition::create_always, share::read, f);
-    if (!opened && subject_->under_wine()) {
+    if (!opened && subject().under_wine()) {
         f.reset();
         (void)fs().set_attributes(path, attr::normal);
         GTEST_SKIP() << "Wine keeps the read-only attribute as the Unix write permission, which does not bind "
@@ -260,8 +260,8 @@ TEST_P(FileSystemContract, TemporaryNamesAreNewEmptyFiles) {
     ASSERT_FALSE(temp.empty());
     EXPECT_EQ(temp.back(), L'\\');
     std::wstring first, second;
-    ASSERT_OK(fs().temp_file_name(subject_->scratch(), L"vdx", first));
-    ASSERT_OK(fs().temp_file_name(subject_->scratch(), L"vdx", second));
+    ASSERT_OK(fs().temp_file_name(subject().scratch(), L"vdx", first));
+    ASSERT_OK(fs().temp_file_name(subject().scratch(), L"vdx", second));
     EXPECT_NE(first, second);
     for (const auto& name : {first, second}) {
         EXPECT_EQ(read_file(fs(), name), "");

@@ -46,8 +46,8 @@ TEST_P(FileSystemContract, LinksAreReportedNotFollowed) {
     ASSERT_OK(fs().create_directory(at(L"target")));
     ASSERT_OK(write_file(fs(), at(L"target\\inside.txt"), "x"));
     ASSERT_OK(write_file(fs(), at(L"plain.txt"), "p"));
-    if (!subject_->make_link(at(L"folder link"), at(L"target"), true) ||
-        !subject_->make_link(at(L"file link.txt"), at(L"plain.txt"), false))
+    if (!subject().make_link(at(L"folder link"), at(L"target"), true) ||
+        !subject().make_link(at(L"file link.txt"), at(L"plain.txt"), false))
         GTEST_SKIP() << "no symbolic links can be made here";
 
     for (const wchar_t* link : {L"folder link", L"file link.txt"}) {
@@ -62,7 +62,7 @@ TEST_P(FileSystemContract, LinksAreReportedNotFollowed) {
     // Wine marks the link through the attributes only; Windows names its kind too.
     os::item_information folder_link;
     ASSERT_OK(fs().query_item(at(L"folder link"), folder_link));
-    if (!subject_->under_wine()) {
+    if (!subject().under_wine()) {
         EXPECT_EQ(folder_link.reparse_tag, os::reparse_tag::symlink);
     }
     EXPECT_NE(folder_link.attributes & attr::directory, 0u);
@@ -80,7 +80,7 @@ TEST_P(FileSystemContract, LinksAreReportedNotFollowed) {
 }
 
 TEST_P(FileSystemContract, AFolderLinkPlantedFromOutsideIsReported) {
-    const std::wstring link = subject_->planted_link();
+    const std::wstring link = subject().planted_link();
     if (link.empty()) GTEST_SKIP() << "no planted link here";
     os::item_information info;
     ASSERT_OK(fs().query_item(link, info));
@@ -97,7 +97,7 @@ TEST_P(FileSystemContract, AFileWithASecondNameCountsBoth) {
     os::item_information info;
     ASSERT_OK(fs().query_item(at(L"one.dat"), info));
     EXPECT_EQ(info.link_count, 1u);
-    if (!subject_->make_hard_link(at(L"second name.dat"), at(L"one.dat"))) GTEST_SKIP() << "no hard links here";
+    if (!subject().make_hard_link(at(L"second name.dat"), at(L"one.dat"))) GTEST_SKIP() << "no hard links here";
     for (const wchar_t* name : {L"one.dat", L"second name.dat"}) {
         ASSERT_OK(fs().query_item(at(name), info));
         EXPECT_EQ(info.link_count, 2u) << narrow(name);
@@ -114,7 +114,7 @@ TEST_P(FileSystemContract, ASecuredFolderIsAlwaysANewOne) {
     EXPECT_NE(attributes & attr::directory, 0u);
     ASSERT_OK(write_file(fs(), at(L"a file"), "f"));
     ASSERT_OK(fs().create_directory(at(L"target")));
-    const bool linked = subject_->make_link(at(L"a link"), at(L"target"), true);
+    const bool linked = subject().make_link(at(L"a link"), at(L"target"), true);
     for (const wchar_t* taken : {L"own", L"a file", L"a link"}) {
         if (std::wstring_view(taken) == L"a link" && !linked) continue;
         EXPECT_EQ(fs().create_directory_secured(at(taken), no_descriptor), win(os::errc::already_exists))
@@ -124,7 +124,7 @@ TEST_P(FileSystemContract, ASecuredFolderIsAlwaysANewOne) {
 }
 
 TEST_P(FileSystemContract, MovesBetweenVolumesCopyOnlyWhenAllowed) {
-    const std::wstring other = subject_->other_volume_scratch();
+    const std::wstring other = subject().other_volume_scratch();
     if (other.empty()) GTEST_SKIP() << "no second volume here";
     ASSERT_OK(write_file(fs(), at(L"file.txt"), "content"));
     const std::wstring there = other + L"\\file.txt";

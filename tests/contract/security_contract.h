@@ -2,9 +2,8 @@
 // scratch files and folders that each subject makes for the test.
 #pragma once
 
+#include "contract/port_suite.h"
 #include "os/security.h"
-
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -12,9 +11,8 @@
 
 namespace contract {
 
-class security_subject {
+class security_subject : public port_subject {
 public:
-    virtual ~security_subject() = default;
     [[nodiscard]] virtual os::security& security() = 0;
     // A new, empty file and a new folder in a scratch folder of the subject's own; both go when the
     // subject does.
@@ -25,21 +23,9 @@ public:
     [[nodiscard]] virtual bool is_wine() const { return false; }
 };
 
-struct security_factory {
-    std::string name;
-    std::function<std::unique_ptr<security_subject>()> make;
-};
-
-inline std::string security_factory_name(const testing::TestParamInfo<security_factory>& info) {
-    return info.param.name;
-}
-
-class SecurityContract : public testing::TestWithParam<security_factory> {
+class SecurityContract : public port_suite<security_subject> {
 protected:
-    void SetUp() override { subject_ = GetParam().make(); }
-    void TearDown() override { subject_.reset(); }
-    os::security& security() { return subject_->security(); }
-    std::unique_ptr<security_subject> subject_;
+    os::security& security() { return subject().security(); }
 };
 
 }  // namespace contract

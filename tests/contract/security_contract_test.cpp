@@ -78,7 +78,7 @@ TEST_P(SecurityContract, TheUserHasOneSidByNameAndByToken) {
     EXPECT_EQ(vd::security::sid_to_string(by_token.bytes()).rfind(L"S-1-5-", 0), 0u);
     std::vector<std::byte> by_name;
     const os::hresult named = security().current_user_sid(by_name);
-    if (named != 0 && subject_->is_wine()) {
+    if (named != 0 && subject().is_wine()) {
         GTEST_SKIP() << "Wine cannot look the user's SAM name up (0x" << std::hex << named << ")";
     }
     ASSERT_EQ(named, 0);
@@ -86,7 +86,7 @@ TEST_P(SecurityContract, TheUserHasOneSidByNameAndByToken) {
 }
 
 TEST_P(SecurityContract, ADescriptorReadIsSelfRelativeAndParses) {
-    const std::wstring file = subject_->make_file();
+    const std::wstring file = subject().make_file();
     std::vector<std::byte> descriptor;
     ASSERT_EQ(security().read_file_dacl(file, descriptor), 0);
     vd::security::descriptor_dacl read;
@@ -105,12 +105,12 @@ TEST_P(SecurityContract, GrantLeavesOneUsersEntryOnFilesAndFolders) {
     };
     std::vector<std::wstring> paths;
     for (const auto& c : cases) {
-        paths.push_back(c.folder ? subject_->make_folder() : subject_->make_file());
+        paths.push_back(c.folder ? subject().make_folder() : subject().make_file());
         // Twice: the second grant finds the first one's entry and replaces it.
         ASSERT_TRUE(vd::security::grant_users_access(security(), paths.back(), c.mask, c.flags)) << c.what;
         ASSERT_TRUE(vd::security::grant_users_access(security(), paths.back(), c.mask, c.flags)) << c.what;
     }
-    if (subject_->is_wine()) {
+    if (subject().is_wine()) {
         GTEST_SKIP() << "Wine keeps only the Unix mode bits of a file's DACL: SetFileSecurityW succeeds and "
                         "GetFileSecurityW answers a DACL made from the mode";
     }
@@ -130,13 +130,13 @@ TEST_P(SecurityContract, GrantLeavesOneUsersEntryOnFilesAndFolders) {
 
 TEST_P(SecurityContract, AMissingPathIsNotFoundAndGetsNoGrant) {
     std::vector<std::byte> descriptor;
-    EXPECT_EQ(static_cast<std::uint32_t>(security().read_file_dacl(subject_->missing_path(), descriptor)), 0x80070002u);
+    EXPECT_EQ(static_cast<std::uint32_t>(security().read_file_dacl(subject().missing_path(), descriptor)), 0x80070002u);
     EXPECT_TRUE(descriptor.empty());
-    EXPECT_FALSE(vd::security::grant_users_access(security(), subject_->missing_path(), 0x13019F, 0));
+    EXPECT_FALSE(vd::security::grant_users_access(security(), subject().missing_path(), 0x13019F, 0));
 }
 
 TEST_P(SecurityContract, OwnerAndDaclAreReadTogetherForFilesAndFolders) {
-    for (const std::wstring& path : {subject_->make_file(), subject_->make_folder()}) {
+    for (const std::wstring& path : {subject().make_file(), subject().make_folder()}) {
         std::vector<std::byte> descriptor;
         ASSERT_EQ(security().read_file_owner_and_dacl(path, descriptor), 0);
         vd::security::descriptor_dacl read;
@@ -150,13 +150,13 @@ TEST_P(SecurityContract, OwnerAndDaclAreReadTogetherForFilesAndFolders) {
         EXPECT_TRUE(vd::security::sid_length(std::span(descriptor).subspan(owner)).has_value());
     }
     std::vector<std::byte> descriptor;
-    EXPECT_EQ(static_cast<std::uint32_t>(security().read_file_owner_and_dacl(subject_->missing_path(), descriptor)),
+    EXPECT_EQ(static_cast<std::uint32_t>(security().read_file_owner_and_dacl(subject().missing_path(), descriptor)),
               0x80070002u);
     EXPECT_TRUE(descriptor.empty());
 }
 
 TEST_P(SecurityContract, AWriteOfMalformedBytesIsRefusedAndChangesNothing) {
-    const std::wstring file = subject_->make_file();
+    const std::wstring file = subject().make_file();
     std::vector<std::byte> before;
     ASSERT_EQ(security().read_file_dacl(file, before), 0);
     // A self-relative header whose DACL offset points far past the bytes.

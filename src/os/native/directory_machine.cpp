@@ -437,6 +437,7 @@ std::error_code directory_machine::identity(std::wstring_view path, item_identit
     if (l.error) return win(l.error);
     if (!l.exists) return win(l.parent_exists ? errc::file_not_found : errc::path_not_found);
 #ifdef _WIN32
+    (void)id;
     return win(errc::not_supported);
 #else
     struct stat facts {};

@@ -66,12 +66,12 @@ private:
 };
 
 INSTANTIATE_TEST_SUITE_P(DirectoryMachine, FileSystemContract,
-                         testing::Values(file_system_factory{"DirectoryMachine",
-                                                             [] {
-                                                                 return std::unique_ptr<file_system_subject>(
-                                                                     std::make_unique<directory_subject>());
-                                                             }}),
-                         file_system_factory_name);
+                         testing::Values(subject_factory<file_system_subject>{
+                             "DirectoryMachine",
+                             [] {
+                                 return std::unique_ptr<file_system_subject>(std::make_unique<directory_subject>());
+                             }}),
+                         subject_name{});
 
 }  // namespace
 }  // namespace contract

@@ -5,16 +5,17 @@ namespace contract {
 namespace {
 
 INSTANTIATE_TEST_SUITE_P(Scripted, ProcessesContract,
-                         testing::Values(processes_factory{
+                         testing::Values(subject_factory<processes_subject>{
                              "Scripted", make_subject<scripted_processes_subject, processes_subject>}),
-                         processes_factory_name);
+                         subject_name{});
 INSTANTIATE_TEST_SUITE_P(Table, ModulesContract,
-                         testing::Values(modules_factory{"Table", make_subject<module_table_subject, modules_subject>}),
-                         modules_factory_name);
+                         testing::Values(subject_factory<modules_subject>{
+                             "Table", make_subject<module_table_subject, modules_subject>}),
+                         subject_name{});
 INSTANTIATE_TEST_SUITE_P(Files, ShellLinksContract,
-                         testing::Values(shell_links_factory{"Files",
-                                                             make_subject<file_links_subject, shell_links_subject>}),
-                         shell_links_factory_name);
+                         testing::Values(subject_factory<shell_links_subject>{
+                             "Files", make_subject<file_links_subject, shell_links_subject>}),
+                         subject_name{});
 
 }  // namespace
 }  // namespace contract

@@ -47,10 +47,7 @@ private:
 };
 
 INSTANTIATE_TEST_SUITE_P(Scripted, SecurityContract,
-                         testing::Values(security_factory{
-                             "Scripted",
-                             [] { return std::unique_ptr<security_subject>(std::make_unique<double_subject>()); }}),
-                         security_factory_name);
+                         testing::Values(factory_of<security_subject, double_subject>("Scripted")), subject_name{});
 
 }  // namespace
 }  // namespace contract

@@ -6,6 +6,7 @@
 
 #include "os/native/directory_machine.h"
 #include "os/win32/file_system_win32.h"
+#include "support/win32/running_under_wine.h"
 
 #include <atomic>
 #include <filesystem>
@@ -13,11 +14,6 @@
 
 namespace contract {
 namespace {
-
-bool running_under_wine() {
-    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
 
 std::atomic<int> counter{0};
 
@@ -37,7 +33,7 @@ public:
     }
     os::file_system& fs() override { return adapter_; }
     std::wstring scratch() const override { return scratch_; }
-    bool under_wine() const override { return running_under_wine(); }
+    bool under_wine() const override { return test_support::running_under_wine(); }
     bool make_link(const std::wstring& link, const std::wstring& target, bool folder) override {
         // Wine 8's CreateSymbolicLinkW answers success, but its own lookups then find nothing at the
         // name (2) and a folder can be created there, unlike Windows; links under Wine are the ones
@@ -119,18 +115,15 @@ private:
     std::unique_ptr<os::native::directory_machine> machine_;
 };
 
-INSTANTIATE_TEST_SUITE_P(Win32, FileSystemContract,
-                         testing::Values(file_system_factory{"Kernel32",
-                                                             [] {
-                                                                 return std::unique_ptr<file_system_subject>(
-                                                                     std::make_unique<win32_subject>());
-                                                             }},
-                                         file_system_factory{"DirectoryMachine",
-                                                             [] {
-                                                                 return std::unique_ptr<file_system_subject>(
-                                                                     std::make_unique<directory_subject>());
-                                                             }}),
-                         file_system_factory_name);
+INSTANTIATE_TEST_SUITE_P(
+    Win32, FileSystemContract,
+    testing::Values(
+        subject_factory<file_system_subject>{
+            "Kernel32", [] { return std::unique_ptr<file_system_subject>(std::make_unique<win32_subject>()); }},
+        subject_factory<file_system_subject>{
+            "DirectoryMachine",
+            [] { return std::unique_ptr<file_system_subject>(std::make_unique<directory_subject>()); }}),
+    subject_name{});
 
 }  // namespace
 }  // namespace contract

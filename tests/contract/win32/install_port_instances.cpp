@@ -84,19 +84,21 @@ private:
 
 INSTANTIATE_TEST_SUITE_P(
     Win32, ProcessesContract,
-    testing::Values(processes_factory{"System", make_subject<system_processes_subject, processes_subject>},
-                    processes_factory{"Scripted", make_subject<scripted_processes_subject, processes_subject>}),
-    processes_factory_name);
-INSTANTIATE_TEST_SUITE_P(Win32, ModulesContract,
-                         testing::Values(modules_factory{"System",
-                                                         make_subject<system_modules_subject, modules_subject>},
-                                         modules_factory{"Table", make_subject<module_table_subject, modules_subject>}),
-                         modules_factory_name);
+    testing::Values(
+        subject_factory<processes_subject>{"System", make_subject<system_processes_subject, processes_subject>},
+        subject_factory<processes_subject>{"Scripted", make_subject<scripted_processes_subject, processes_subject>}),
+    subject_name{});
+INSTANTIATE_TEST_SUITE_P(
+    Win32, ModulesContract,
+    testing::Values(subject_factory<modules_subject>{"System", make_subject<system_modules_subject, modules_subject>},
+                    subject_factory<modules_subject>{"Table", make_subject<module_table_subject, modules_subject>}),
+    subject_name{});
 INSTANTIATE_TEST_SUITE_P(
     Win32, ShellLinksContract,
-    testing::Values(shell_links_factory{"Shell", make_subject<system_links_subject, shell_links_subject>},
-                    shell_links_factory{"Files", make_subject<file_links_subject, shell_links_subject>}),
-    shell_links_factory_name);
+    testing::Values(
+        subject_factory<shell_links_subject>{"Shell", make_subject<system_links_subject, shell_links_subject>},
+        subject_factory<shell_links_subject>{"Files", make_subject<file_links_subject, shell_links_subject>}),
+    subject_name{});
 
 }  // namespace
 }  // namespace contract

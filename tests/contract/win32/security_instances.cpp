@@ -59,10 +59,7 @@ private:
 };
 
 INSTANTIATE_TEST_SUITE_P(Win32, SecurityContract,
-                         testing::Values(security_factory{
-                             "System",
-                             [] { return std::unique_ptr<security_subject>(std::make_unique<system_subject>()); }}),
-                         security_factory_name);
+                         testing::Values(factory_of<security_subject, system_subject>("System")), subject_name{});
 
 }  // namespace
 }  // namespace contract

@@ -11,6 +11,7 @@
 #include "records/uninstall_log.h"
 #include "os/win32/registry_win32.h"
 #include "os/win32/security_win32.h"
+#include "support/win32/running_under_wine.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -20,10 +21,7 @@
 
 namespace {
 
-bool running_under_wine() {
-    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
+using test_support::running_under_wine;
 
 class SystemJournal : public testing::Test {
 protected:
