@@ -7,6 +7,9 @@ cd "$top"
 "$top/scripts/install-deps.sh"
 source "$top/scripts/wine-env.sh"
 jobs=$(nproc)
+# Compiler cache entries name paths relative to the checkout, so that another clone or worktree of
+# the tree finds the objects this one compiled.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$top}" CCACHE_NOHASHDIR=1
 
 stage() { printf '\n==== %s ====\n' "$*"; }
 

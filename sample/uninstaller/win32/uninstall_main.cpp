@@ -11,6 +11,7 @@
 #include "os/win32/code_page_win32.h"
 #include "os/win32/file_system_win32.h"
 #include "os/win32/process_info_win32.h"
+#include "os/win32/shell_folders_win32.h"
 #include "records/journal_wiring.h"
 #include "records/log_format.h"
 #include "records/uninstall_log.h"
@@ -107,9 +108,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     os::win32::file_system_adapter files;
     os::win32::code_page_adapter codePages;
+    os::win32::shell_folders_adapter shell;
     const auto registry = os::win32::make_system_registry();
     const auto security = os::win32::make_system_security();
-    UninstallLog log(records::make_journal_ports(files, *registry, *security, codePages));
+    UninstallLog log(records::make_journal_ports(files, shell, *registry, *security, codePages));
     log.Read(logPath);
     if (log.logVersion() != 1) {
         say.error(L"The uninstall log \"" + logPath + L"\" is missing or cannot be read.");
