@@ -93,6 +93,7 @@ line_status read_ansi_line(byte_source& in, std::string& line) {
 
 void UninstallLog::Read(std::optional<std::wstring_view> path) {
     installPath_.clear();
+    leftOutRecords_ = 0;
     shortcutPath_.clear();
     if (!path) return;
     logVersion_ = 0;
@@ -165,7 +166,10 @@ void UninstallLog::Read(std::optional<std::wstring_view> path) {
         ++records;
         // A well-formed record whose path this program must not act on is left out; the next
         // records are still read.
-        if (records::is_usable_record(*record)) previousRecords_.push_back(std::move(*record));
+        if (records::is_usable_record(*record))
+            previousRecords_.push_back(std::move(*record));
+        else
+            ++leftOutRecords_;
     }
     (void)file->close();
 }

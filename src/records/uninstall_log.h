@@ -80,6 +80,9 @@ public:
     // The version number in line 0 of the last log read (0 when it had none); only 1 is read further.
     [[nodiscard]] long long logVersion() const { return logVersion_; }
     [[nodiscard]] const RecordList& previousRecords() const { return previousRecords_; }
+    // Well-formed records the last Read left out because their paths are not local absolute ones
+    // (or a shortcut's is no .lnk file): a log that holds any has been altered.
+    [[nodiscard]] std::size_t leftOutRecords() const { return leftOutRecords_; }
     [[nodiscard]] const RecordList& currentRecords() const { return currentRecords_; }
     [[nodiscard]] bool lastPending() const { return lastPending_; }
     [[nodiscard]] const journal_identity& identity() const { return identity_; }
@@ -103,6 +106,7 @@ private:
     std::wstring installPath_;
     std::wstring shortcutPath_;
     RecordList previousRecords_;
+    std::size_t leftOutRecords_ = 0;
     RecordList currentRecords_;
     bool lastPending_ = false;
     std::wstring previousLogTitle_;

@@ -156,6 +156,8 @@ TEST_F(ReadLog, OnlyRecordsNamingLocalFullPathsAreUsed) {
         const std::size_t expected = r.used ? 3u : 2u;
         ASSERT_EQ(log_->previousRecords().size(), expected) << r.name;
         EXPECT_EQ(log_->previousRecords().back().path, L"C:\\B") << r.name;
+        // What was left out is counted, so that a reader which must not act on an altered log knows.
+        EXPECT_EQ(log_->leftOutRecords(), r.used ? 0u : 1u) << r.name;
     }
 }
 

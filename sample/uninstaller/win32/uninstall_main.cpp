@@ -126,7 +126,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     for (const int csidl : {CSIDL_COMMON_APPDATA, CSIDL_APPDATA})
         if (const auto data = shell_folder(csidl); !data.empty())
             roots.dataFolders.push_back(data + L"\\" + std::wstring(product::company_folder));
-    const auto plan = sample::plan_uninstall(log.previousRecords(), roots, program, logPath);
+    auto plan = sample::plan_uninstall(log.previousRecords(), roots, program, logPath);
+    // The reader leaves out records whose paths no installation writes; the uninstaller takes such a
+    // log as altered, as it does any record outside the product's folders.
+    if (!plan.refusal && log.leftOutRecords() > 0) plan.refusal = L"a record names a path no installation writes";
     if (plan.refusal) {
         say.error(L"The uninstall log \"" + logPath + L"\" has been altered and is not used (" + *plan.refusal +
                   L"). Nothing was removed.");
